@@ -1,0 +1,27 @@
+# Shared by scripts/run, scripts/test and scripts/bench: installs the Debian
+# packages the project needs and builds it.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# install_packages [EXTRA...]: apt-get installs whatever of scripts/debian-packages
+# (and the extra packages named) is not installed yet.
+install_packages() {
+    local wanted missing=()
+    wanted=$(grep -v '^\s*#' "$ROOT/scripts/debian-packages" | grep -v '^\s*$')
+    for pkg in $wanted "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# build DIR [CMAKE_ARGS...]: configures and builds the project in DIR.
+build() {
+    local dir="$1"; shift
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir"
+}
