@@ -27,15 +27,16 @@ struct BasicEntity {
     const char* name;
     char16_t character;
 };
-constexpr std::array<BasicEntity, 5> kBasicEntities = {{
-    {"&amp;", u'&'}, {"&lt;", u'<'}, {"&gt;", u'>'}, {"&apos;", u'\''}, {"&quot;", u'"'}}};
+constexpr std::array<BasicEntity, 5> kBasicEntities = {
+    {{"&amp;", u'&'}, {"&lt;", u'<'}, {"&gt;", u'>'}, {"&apos;", u'\''}, {"&quot;", u'"'}}};
 
 // Reads a numeric reference's body the way strtoul/strtol do: "x" then hex
 // digits (an optional 0x allowed), otherwise a signed decimal. Nothing
 // readable gives 0; values too large to hold saturate, and are rejected later.
 long long referenceValue(const QString& body) {
     const QByteArray latin = body.toLatin1();
-    if (latin.startsWith('x')) return static_cast<long long>(std::strtoull(latin.constData() + 1, nullptr, 16));
+    if (latin.startsWith('x'))
+        return static_cast<long long>(std::strtoull(latin.constData() + 1, nullptr, 16));
     return std::strtoll(latin.constData(), nullptr, 10);
 }
 

@@ -19,13 +19,15 @@ int usage() {
     std::vector<const Command*> commands = registry();
     std::sort(commands.begin(), commands.end(),
               [](const Command* a, const Command* b) { return std::strcmp(a->name, b->name) < 0; });
-    for (const Command* c : commands) std::fprintf(stderr, "  %s %s\n", c->name, c->usage);
+    for (const Command* c : commands)
+        std::fprintf(stderr, "  %s %s\n", c->name, c->usage);
     return 2;
 }
 
 } // namespace
 
-Command::Command(const char* name, const char* usage, Run run) : name(name), usage(usage), run(run) {
+Command::Command(const char* name, const char* usage, Run run)
+    : name(name), usage(usage), run(run) {
     registry().push_back(this);
 }
 

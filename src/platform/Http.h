@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QUrl>
+#include <memory>
+#include <optional>
+
+// Receives the events of one asynchronous request on the main thread, in this
+// order: the response (with its status), zero or more chunks of the body, and
+// then either the end of loading or a failure.
+class HttpEvents {
+  public:
+    virtual ~HttpEvents() = default;
+    virtual void didReceiveResponse(int statusCode) = 0;
+    virtual void didReceiveData(const QByteArray& chunk) = 0;
+    virtual void didFinishLoading() = 0;
+    virtual void didFailWithError(const QString& error) = 0;
+};
+
+struct HttpRequest {
+    QUrl url;
+    QByteArray method = "GET";
+    QList<QPair<QByteArray, QByteArray>> headers;
+    QByteArray body;
+    double timeoutSeconds = 60;
+    bool useCache = false;   // false: always reload from the server
+    bool useCookies = false; // false: neither send nor store cookies
+};
+
+class HttpClient {
+  public:
+    virtual ~HttpClient() = default;
+    // Starts the request at once; events go to target, which must outlive the
+    // request (shared ownership keeps it alive until the last event).
+    virtual void start(const HttpRequest& request, std::shared_ptr<HttpEvents> target) = 0;
+    // Fetches the whole body of url, blocking the caller; no user input
+    // reaches the app meanwhile. Returns none when no answer came (no network,
+    // server down, invalid URL, time-out); timeoutSeconds <= 0 means none.
+    virtual std::optional<QByteArray> fetch(const QUrl& url, double timeoutSeconds) = 0;
+};

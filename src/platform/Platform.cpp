@@ -1,0 +1,28 @@
+#include "platform/Platform.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+Platform* current = nullptr;
+}
+
+Platform& platform() {
+    if (!current) {
+        std::fprintf(stderr, "no platform services installed\n");
+        std::abort();
+    }
+    return *current;
+}
+
+PlatformScope::PlatformScope(Platform& services) : previous_(current) {
+    current = &services;
+}
+
+PlatformScope::~PlatformScope() {
+    current = previous_;
+}
+
+void logLine(const QString& text) {
+    platform().log->line(text);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/Alert.h"
+#include "platform/Camera.h"
+#include "platform/Device.h"
+#include "platform/Http.h"
+#include "platform/Location.h"
+#include "platform/MainLoop.h"
+#include "platform/QrCapture.h"
+#include "platform/Reachability.h"
+#include "platform/Settings.h"
+
+// Every service the app needs from the outside world. main() wires the Qt
+// implementations; tests install fakes for the scope of a test. The services
+// are owned elsewhere and outlive the scope that installs them.
+struct Platform {
+    AlertPresenter* alerts = nullptr;
+    CameraAccess* cameraAccess = nullptr;
+    CameraPicker* cameraPicker = nullptr;
+    QrCaptureFactory* qrCapture = nullptr;
+    LocationProvider* location = nullptr;
+    Reachability* reachability = nullptr;
+    HttpClient* http = nullptr;
+    SettingsStore* settings = nullptr;
+    DocumentsFolder* documents = nullptr;
+    MainLoop* loop = nullptr;
+    Clock* clock = nullptr;
+    SoundPlayer* sound = nullptr;
+    SystemActions* system = nullptr;
+    DeviceFacts* device = nullptr;
+    Log* log = nullptr;
+};
+
+// Returns the services in use. Aborts with a message when none are installed.
+Platform& platform();
+
+// Installs services for its lifetime and restores the earlier ones after.
+// The Platform is used in place (not copied): changing one of its pointers
+// while the scope lasts swaps that service.
+class PlatformScope {
+  public:
+    explicit PlatformScope(Platform& services);
+    ~PlatformScope();
+    PlatformScope(const PlatformScope&) = delete;
+    PlatformScope& operator=(const PlatformScope&) = delete;
+
+  private:
+    Platform* previous_;
+};
+
+// Writes a diagnostic log line through the installed log.
+void logLine(const QString& text);

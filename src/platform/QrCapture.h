@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+// A video stream from the back camera that reports the QR codes it finds
+// inside its region of interest and hands out its frames, all on the main
+// thread.
+class QrCapture {
+  public:
+    virtual ~QrCapture() = default;
+    // The region in which codes are read, as fractions of the frame:
+    // x and width along the frame's long side, y and height along its short side.
+    virtual void setRegionOfInterest(const QRectF& region) = 0;
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    virtual bool isRunning() const = 0;
+    virtual bool hasTorch() const = 0;
+    // Switches the torch; returns an error text when the device cannot be locked.
+    virtual std::optional<QString> setTorch(bool on) = 0;
+
+    std::function<void(const QStringList& codes)> onCodes;
+    std::function<void(const QImage& frame)> onFrame;
+};
+
+class QrCaptureFactory {
+  public:
+    virtual ~QrCaptureFactory() = default;
+    // Returns a new capture on the default camera, or none without a camera.
+    virtual std::unique_ptr<QrCapture> create() = 0;
+};

@@ -1,0 +1,77 @@
+#include "platform/qt/QtAlertPresenter.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// An alert closes only through one of its buttons, never with Escape.
+class AlertDialog : public QDialog {
+  public:
+    using QDialog::QDialog;
+    void reject() override {}
+};
+
+QLabel* wrappedLabel(const QString& text, bool bold) {
+    auto* label = new QLabel(text);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+} // namespace
+
+void QtAlertPresenter::present(Alert alert) {
+    waiting_.push_back(std::move(alert));
+    if (!dialog_) showNext();
+}
+
+void QtAlertPresenter::showNext() {
+    if (waiting_.empty()) return;
+    Alert alert = std::move(waiting_.front());
+    waiting_.pop_front();
+
+    auto* dialog = new AlertDialog(window_, Qt::Dialog | Qt::FramelessWindowHint);
+    dialog->setWindowModality(window_ ? Qt::WindowModal : Qt::ApplicationModal);
+    dialog->setObjectName(QStringLiteral("alert"));
+    auto* layout = new QVBoxLayout(dialog);
+    if (!alert.title.isEmpty()) layout->addWidget(wrappedLabel(alert.title, true));
+    if (!alert.message.isEmpty()) layout->addWidget(wrappedLabel(alert.message, false));
+    QLineEdit* field = nullptr;
+    if (alert.hasTextField) {
+        field = new QLineEdit;
+        field->setPlaceholderText(alert.placeholder);
+        layout->addWidget(field);
+    }
+    auto* buttons = new QHBoxLayout;
+    const QStringList titles = alert.buttonTitles();
+    auto handler =
+        std::make_shared<std::function<void(int, const QString&)>>(std::move(alert.onButton));
+    for (int index = 0; index < titles.size(); ++index) {
+        auto* button = new QPushButton(titles[index]);
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+        QObject::connect(button, &QPushButton::clicked, dialog,
+                         [this, dialog, field, handler, index] {
+                             const QString text = field ? field->text() : QString();
+                             dialog->done(QDialog::Accepted);
+                             dialog->deleteLater();
+                             dialog_ = nullptr;
+                             if (*handler) (*handler)(index, text);
+                             showNext();
+                         });
+    }
+    layout->addLayout(buttons);
+    dialog_ = dialog;
+    dialog->open();
+    if (field) field->setFocus();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Alert.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <deque>
+
+class QDialog;
+
+// Alerts as Qt dialogs over the app's window, one at a time; buttons run left
+// to right in index order.
+class QtAlertPresenter : public AlertPresenter {
+  public:
+    void setWindow(QWidget* window) { window_ = window; }
+    void present(Alert alert) override;
+    // The dialog on screen, if any (for screenshots and scripted runs).
+    QDialog* currentDialog() const { return dialog_; }
+
+  private:
+    void showNext();
+
+    QPointer<QWidget> window_;
+    QPointer<QDialog> dialog_;
+    std::deque<Alert> waiting_;
+};

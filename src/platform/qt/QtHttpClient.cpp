@@ -1,0 +1,81 @@
+#include "platform/qt/QtHttpClient.h"
+
+#include <QEventLoop>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QThread>
+#include <cmath>
+
+namespace {
+
+QNetworkRequest networkRequest(const HttpRequest& request) {
+    QNetworkRequest r(request.url);
+    r.setTransferTimeout(static_cast<int>(std::lround(request.timeoutSeconds * 1000)));
+    r.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                   request.useCache ? QNetworkRequest::PreferCache
+                                    : QNetworkRequest::AlwaysNetwork);
+    r.setAttribute(QNetworkRequest::CacheSaveControlAttribute, request.useCache);
+    const auto cookies = request.useCookies ? QNetworkRequest::Automatic : QNetworkRequest::Manual;
+    r.setAttribute(QNetworkRequest::CookieLoadControlAttribute, cookies);
+    r.setAttribute(QNetworkRequest::CookieSaveControlAttribute, cookies);
+    for (const auto& [name, value] : request.headers)
+        r.setRawHeader(name, value);
+    return r;
+}
+
+} // namespace
+
+void QtHttpClient::start(const HttpRequest& request, std::shared_ptr<HttpEvents> target) {
+    QNetworkReply* reply =
+        manager_.sendCustomRequest(networkRequest(request), request.method, request.body);
+    auto responded = std::make_shared<bool>(false);
+    auto respond = [reply, target, responded] {
+        if (*responded) return;
+        *responded = true;
+        target->didReceiveResponse(
+            reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt());
+    };
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, respond] {
+        if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) respond();
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, target, respond] {
+        respond();
+        target->didReceiveData(reply->readAll());
+    });
+    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, target, respond, responded] {
+        reply->deleteLater();
+        const bool httpAnswer =
+            reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+        // An HTTP error status is still an answer; only a broken transfer fails.
+        if (reply->error() != QNetworkReply::NoError && (!httpAnswer || reply->error() < 100)) {
+            target->didFailWithError(reply->errorString());
+            return;
+        }
+        respond();
+        if (const QByteArray rest = reply->readAll(); !rest.isEmpty()) target->didReceiveData(rest);
+        target->didFinishLoading();
+    });
+}
+
+std::optional<QByteArray> QtHttpClient::fetch(const QUrl& url, double timeoutSeconds) {
+    std::optional<QByteArray> body;
+    QThread* worker = QThread::create([&] {
+        QNetworkAccessManager manager;
+        QNetworkRequest request(url);
+        if (timeoutSeconds > 0)
+            request.setTransferTimeout(static_cast<int>(std::lround(timeoutSeconds * 1000)));
+        QNetworkReply* reply = manager.get(request);
+        QEventLoop loop;
+        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        loop.exec();
+        const bool httpAnswer =
+            reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+        if (httpAnswer && (reply->error() == QNetworkReply::NoError || reply->error() >= 100))
+            body = reply->readAll();
+        delete reply;
+    });
+    worker->start();
+    worker->wait();
+    delete worker;
+    return body;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Http.h"
+
+#include <QNetworkAccessManager>
+
+// HTTP over QtNetwork. Asynchronous requests report on the main thread; the
+// blocking fetch runs its request on a thread of its own and waits for it, so
+// nothing else (no input, no timer) runs on the main thread meanwhile.
+class QtHttpClient : public HttpClient {
+  public:
+    void start(const HttpRequest& request, std::shared_ptr<HttpEvents> target) override;
+    std::optional<QByteArray> fetch(const QUrl& url, double timeoutSeconds) override;
+
+  private:
+    QNetworkAccessManager manager_;
+};
