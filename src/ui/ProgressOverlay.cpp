@@ -1,0 +1,136 @@
+#include "ui/ProgressOverlay.h"
+
+#include "platform/Platform.h"
+#include "util/PublicFunction.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+constexpr double kTurnSeconds = 0.08;
+
+QPointer<QWidget>& mainWindowRef() {
+    static QPointer<QWidget> window;
+    return window;
+}
+
+QPointer<ProgressOverlay>& windowOverlayRef() {
+    static QPointer<ProgressOverlay> overlay;
+    return overlay;
+}
+
+} // namespace
+
+ProgressOverlay::ProgressOverlay(QWidget* target, const QString& label, Box box)
+    : QWidget(target), label_(label), box_(box) {
+    setAttribute(Qt::WA_NoMousePropagation);
+    setFocusPolicy(Qt::StrongFocus);
+    setGeometry(target->rect());
+    target->installEventFilter(this);
+}
+
+ProgressOverlay* ProgressOverlay::showOver(QWidget* target, const QString& label, Box box) {
+    auto* overlay = new ProgressOverlay(target, label, box);
+    overlay->raise();
+    overlay->show();
+    overlay->setFocus();
+    overlay->turn();
+    return overlay;
+}
+
+void ProgressOverlay::hideOverlay() {
+    shown_ = false;
+    hide();
+    deleteLater();
+}
+
+void ProgressOverlay::turn() {
+    if (!shown_) return;
+    angle_ = (angle_ + 30) % 360;
+    update();
+    QPointer<ProgressOverlay> self(this);
+    platform().loop->after(kTurnSeconds, [self] {
+        if (self) self->turn();
+    });
+}
+
+bool ProgressOverlay::eventFilter(QObject* watched, QEvent* event) {
+    // Keep covering the target when it is resized.
+    if (watched == parent() && event->type() == QEvent::Resize)
+        setGeometry(static_cast<QWidget*>(parent())->rect());
+    return false;
+}
+
+void ProgressOverlay::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+}
+void ProgressOverlay::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+}
+void ProgressOverlay::mouseDoubleClickEvent(QMouseEvent* e) {
+    e->accept();
+}
+void ProgressOverlay::wheelEvent(QWheelEvent* e) {
+    e->accept();
+}
+void ProgressOverlay::keyPressEvent(QKeyEvent* e) {
+    e->accept();
+}
+
+void ProgressOverlay::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QSize boxSize = label_.isEmpty() ? QSize(60, 60) : QSize(140, 100);
+    const QRectF boxRect(
+        QPointF((width() - boxSize.width()) / 2.0, (height() - boxSize.height()) / 2.0), boxSize);
+    if (box_ == Box::Dimmed) {
+        p.setOpacity(0.6);
+        QPainterPath path;
+        path.addRoundedRect(boxRect, 10, 10);
+        p.fillPath(path, Qt::black);
+        p.setOpacity(1.0);
+    }
+    const QColor ink = box_ == Box::Dimmed ? Qt::white : Qt::darkGray;
+    const QPointF centre(boxRect.center().x(), boxRect.top() + 32);
+    p.setPen(QPen(ink, 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(centre - QPointF(14, 14), QSizeF(28, 28)), -angle_ * 16, 270 * 16);
+    if (!label_.isEmpty()) {
+        p.setPen(ink);
+        p.drawText(QRectF(boxRect.left(), boxRect.top() + 56, boxRect.width(), 30), Qt::AlignCenter,
+                   label_);
+    }
+}
+
+void WindowIndicator::setMainWindow(QWidget* window) {
+    mainWindowRef() = window;
+}
+
+QWidget* WindowIndicator::mainWindow() {
+    return mainWindowRef();
+}
+
+void WindowIndicator::start(const QString& label) {
+    stop();
+    if (QWidget* window = mainWindowRef())
+        windowOverlayRef() = ProgressOverlay::showOver(window, label, ProgressOverlay::Box::Dimmed);
+}
+
+void WindowIndicator::stop() {
+    if (ProgressOverlay* overlay = windowOverlayRef()) overlay->hideOverlay();
+    windowOverlayRef() = nullptr;
+}
+
+ProgressOverlay* WindowIndicator::current() {
+    return windowOverlayRef();
+}
+
+void PublicFunction::startIndicator(const QString& label) {
+    WindowIndicator::start(label);
+}
+
+void PublicFunction::stopIndicator() {
+    WindowIndicator::stop();
+}

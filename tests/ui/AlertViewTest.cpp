@@ -1,0 +1,122 @@
+#include "ui/AlertView.h"
+#include "platform/qt/QtAlertPresenter.h"
+#include "support/FakePlatform.h"
+#include "ui/ViewController.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Owner : public ViewController {
+  public:
+    void alertViewClickedButtonAtIndex(const AlertAnswer& answer) override {
+        answers.push_back(answer);
+    }
+    std::vector<AlertAnswer> answers;
+};
+
+struct Numbering {
+    std::optional<QString> cancel;
+    QStringList others;
+    QString pressed;
+    int expectedIndex;
+};
+
+class AlertNumbering : public testing::TestWithParam<Numbering> {};
+
+TEST_P(AlertNumbering, CancelIsZeroAndOthersFollowInOrder) {
+    FakePlatform fake;
+    Owner owner;
+    const Numbering& n = GetParam();
+    AlertView alert("t", "m", &owner, n.cancel, n.others);
+    alert.tag = 777;
+    alert.show();
+    fake.alerts.press(n.pressed);
+    ASSERT_EQ(owner.answers.size(), 1u);
+    EXPECT_EQ(owner.answers[0].tag, 777);
+    EXPECT_EQ(owner.answers[0].buttonIndex, n.expectedIndex);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, AlertNumbering,
+                         testing::Values(Numbering{QString("取消"), {"好"}, "取消", 0},
+                                         Numbering{QString("取消"), {"好"}, "好", 1},
+                                         Numbering{QString("更新"), {"離開程式"}, "離開程式", 1},
+                                         Numbering{std::nullopt, {"知道了"}, "知道了", 0},
+                                         Numbering{std::nullopt, {"a", "b", "c"}, "c", 2},
+                                         Numbering{QString("x"), {"a", "b", "c"}, "c", 3}));
+
+TEST(AlertView, TextFieldStyleHandsTheTypedTextToTheOwner) {
+    FakePlatform fake;
+    Owner owner;
+    AlertView alert("身份驗證", "請輸入身份證字號", &owner, QString("取消"), {"好"});
+    alert.tag = 21;
+    alert.alertViewStyle = AlertViewStyle::PlainTextInput;
+    alert.placeholder = "身份證字號";
+    alert.show();
+    EXPECT_TRUE(fake.alerts.current().hasTextField);
+    EXPECT_EQ(fake.alerts.current().placeholder, "身份證字號");
+    fake.alerts.press(1, "a123456789");
+    ASSERT_EQ(owner.answers.size(), 1u);
+    EXPECT_EQ(owner.answers[0].text, "a123456789");
+}
+
+TEST(AlertView, AnAlertWhoseOwnerHasGoneIsAnsweredByNobody) {
+    FakePlatform fake;
+    auto* owner = new Owner;
+    AlertView("t", "m", owner, std::nullopt, {"知道了"}).show();
+    delete owner;
+    fake.alerts.press(0); // must not reach the deleted owner
+    EXPECT_FALSE(fake.alerts.showing());
+}
+
+// The Qt presenter: dialogs one at a time, buttons left to right by index.
+TEST(QtAlertPresenter, ShowsOneDialogAtATimeAndNumbersButtonsLeftToRight) {
+    FakePlatform fake;
+    QtAlertPresenter presenter;
+    fake.services.alerts = &presenter;
+    QWidget window;
+    window.resize(320, 568);
+    window.show();
+    presenter.setWindow(&window);
+
+    std::vector<std::pair<int, QString>> pressed;
+    Alert first{"A",
+                "first",
+                QString("取消"),
+                {"好"},
+                21,
+                true,
+                "身份證字號",
+                [&](int i, const QString& text) { pressed.emplace_back(i, text); }};
+    Alert second{"B",          "second",
+                 std::nullopt, {"知道了"},
+                 22,           false,
+                 {},           [&](int i, const QString& text) { pressed.emplace_back(i, text); }};
+    presenter.present(first);
+    presenter.present(second);
+
+    QDialog* dialog = presenter.currentDialog();
+    ASSERT_NE(dialog, nullptr);
+    const auto buttons = dialog->findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 2);
+    EXPECT_LT(buttons[0]->x(), buttons[1]->x() + 1); // laid out in order
+    EXPECT_EQ(buttons[0]->text(), "取消");
+    dialog->findChild<QLineEdit*>()->setText("A1");
+    buttons[1]->click();
+    ASSERT_EQ(pressed.size(), 1u);
+    EXPECT_EQ(pressed[0], std::make_pair(1, QString("A1")));
+
+    dialog = presenter.currentDialog();
+    ASSERT_NE(dialog, nullptr);
+    const auto next = dialog->findChildren<QPushButton*>();
+    ASSERT_EQ(next.size(), 1);
+    EXPECT_EQ(next[0]->text(), "知道了");
+    next[0]->click();
+    EXPECT_EQ(pressed.back(), std::make_pair(0, QString()));
+    EXPECT_EQ(presenter.currentDialog(), nullptr);
+}
+
+} // namespace

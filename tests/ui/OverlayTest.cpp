@@ -1,0 +1,88 @@
+#include "support/FakePlatform.h"
+#include "ui/Popover.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/ViewController.h"
+#include "util/PublicFunction.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Window {
+    Window() {
+        widget.resize(320, 568);
+        button = new QPushButton("menu", &widget);
+        button->setGeometry(100, 200, 120, 40);
+        QObject::connect(button, &QPushButton::clicked, [this] { ++clicks; });
+        widget.show();
+    }
+    void click() { QTest::mouseClick(widget.windowHandle(), Qt::LeftButton, {}, QPoint(160, 220)); }
+    QWidget widget;
+    QPushButton* button;
+    int clicks = 0;
+};
+
+TEST(ProgressOverlay, CoveredAreaTakesNoTouchesUntilHidden) {
+    FakePlatform fake;
+    Window w;
+    w.click();
+    ASSERT_EQ(w.clicks, 1);
+
+    WindowIndicator::setMainWindow(&w.widget);
+    PublicFunction::startIndicator("資料讀取中");
+    ASSERT_NE(WindowIndicator::current(), nullptr);
+    EXPECT_EQ(WindowIndicator::current()->label(), "資料讀取中");
+    EXPECT_EQ(WindowIndicator::current()->box(), ProgressOverlay::Box::Dimmed);
+    EXPECT_EQ(WindowIndicator::current()->geometry(), w.widget.rect());
+    w.click();
+    EXPECT_EQ(w.clicks, 1);
+
+    PublicFunction::stopIndicator();
+    EXPECT_EQ(WindowIndicator::current(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    w.click();
+    EXPECT_EQ(w.clicks, 2);
+    WindowIndicator::setMainWindow(nullptr);
+}
+
+TEST(ProgressOverlay, OverOneViewBlocksOnlyThatView) {
+    FakePlatform fake;
+    Window w;
+    auto* other = new QPushButton("other", &w.widget);
+    other->setGeometry(0, 0, 100, 40);
+    int otherClicks = 0;
+    QObject::connect(other, &QPushButton::clicked, [&] { ++otherClicks; });
+    other->show();
+
+    ProgressOverlay* overlay =
+        ProgressOverlay::showOver(w.button, {}, ProgressOverlay::Box::Transparent);
+    w.click();
+    EXPECT_EQ(w.clicks, 0);
+    QTest::mouseClick(w.widget.windowHandle(), Qt::LeftButton, {}, QPoint(50, 20));
+    EXPECT_EQ(otherClicks, 1);
+    overlay->hideOverlay();
+}
+
+TEST(Popover, HangsBelowItsButtonWithTheArrowOnTablets) {
+    FakePlatform fake;
+    Window w;
+    for (bool tablet : {true, false}) {
+        fake.device.tablet = tablet;
+        bool dismissed = false;
+        Popover* popover = Popover::present(new ViewController, w.button, QSize(200, 150));
+        popover->onDismissed = [&] { dismissed = true; };
+        EXPECT_EQ(popover->hasArrow(), tablet);
+        EXPECT_EQ(popover->boxGeometry().size(), QSize(200, 150));
+        EXPECT_GT(popover->boxGeometry().top(), w.button->geometry().bottom());
+        EXPECT_EQ(popover->content()->geometry(), popover->boxGeometry());
+        // A tap outside the box closes it; the button under it is not pressed.
+        QTest::mouseClick(w.widget.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_TRUE(dismissed);
+        EXPECT_EQ(w.clicks, 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+} // namespace
