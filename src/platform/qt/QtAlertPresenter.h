@@ -2,11 +2,10 @@
 
 #include "platform/Alert.h"
 
+#include <QDialog>
 #include <QPointer>
 #include <QWidget>
 #include <deque>
-
-class QDialog;
 
 // Alerts as Qt dialogs over the app's window, one at a time; buttons run left
 // to right in index order.

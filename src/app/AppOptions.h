@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/Location.h"
+
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// How the desktop app was started: the device it pretends to be, where its
+// position, network state, files and parameters come from.
+struct AppOptions {
+    bool tablet = false;
+    QSizeF screenSize{320, 568};
+    std::optional<LocationFix> location; // --location LAT,LON
+    QString nmeaFile;                    // --nmea FILE
+    bool offline = false;                // --offline
+    QString home;                        // --home DIR: documents and settings of this run
+    QString parameters;                  // --parameters FILE instead of the built-in one
+    QString qrImages;                    // --qr-images PATH: QR frames from image files
+    QString photos;                      // --photos DIR: camera photos from image files
+    QString scriptId;                    // --script ID: run the scripted demo session
+    QString screenshots;                 // --screenshots DIR: where the script saves pictures
+
+    // Reads the command line; on a bad option sets error and returns none.
+    static std::optional<AppOptions> parse(const QStringList& arguments, QString* error);
+};

@@ -1,0 +1,40 @@
+#include "app/QtServices.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QSysInfo>
+
+namespace {
+
+QString documentsPath(const AppOptions& o) {
+    if (!o.home.isEmpty()) return QDir(o.home).filePath("Documents");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/Documents";
+}
+
+QString settingsPath(const AppOptions& o) {
+    if (!o.home.isEmpty()) return QDir(o.home).filePath("settings.ini");
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/settings.ini";
+}
+
+} // namespace
+
+QtServices::QtServices(const AppOptions& options)
+    : settings_(settingsPath(options)), documents_(documentsPath(options)),
+      device_(options.tablet, options.screenSize, QSysInfo::productVersion()),
+      location_({options.location, options.nmeaFile}), reachability_(options.offline),
+      camera_(options.photos) {
+    platform.alerts = &alerts;
+    platform.cameraAccess = &camera_;
+    platform.cameraPicker = &camera_;
+    platform.location = &location_;
+    platform.reachability = &reachability_;
+    platform.http = &http_;
+    platform.settings = &settings_;
+    platform.documents = &documents_;
+    platform.loop = &loop_;
+    platform.clock = &clock_;
+    platform.sound = &sound_;
+    platform.system = &system_;
+    platform.device = &device_;
+    platform.log = &log_;
+}
