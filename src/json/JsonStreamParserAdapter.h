@@ -1,0 +1,54 @@
+#pragma once
+
+#include "json/JsonStreamParserDelegate.h"
+#include "json/JsonValue.h"
+
+#include <string>
+#include <vector>
+
+// Receives the outer-most array or object that a JsonStreamParserAdapter has built.
+class JsonStreamParserAdapterDelegate {
+  public:
+    virtual ~JsonStreamParserAdapterDelegate() = default;
+
+    virtual void parserFoundArray(JsonStreamParser& parser, JsonArray array) = 0;
+    virtual void parserFoundObject(JsonStreamParser& parser, JsonObject object) = 0;
+};
+
+// Builds the value tree from what the parser finds, without recursion, and hands each finished
+// outer-most array or object to its delegate.
+class JsonStreamParserAdapter : public JsonStreamParserDelegate {
+  public:
+    JsonStreamParserAdapter();
+
+    // The delegate is not owned; nullptr drops finished values.
+    void setDelegate(JsonStreamParserAdapterDelegate* delegate) { delegate_ = delegate; }
+
+    void parserFoundArrayStart(JsonStreamParser& parser) override;
+    void parserFoundArrayEnd(JsonStreamParser& parser) override;
+    void parserFoundObjectStart(JsonStreamParser& parser) override;
+    void parserFoundObjectEnd(JsonStreamParser& parser) override;
+    void parserFoundObjectKey(JsonStreamParser& parser, std::string key) override;
+    void parserFoundString(JsonStreamParser& parser, std::string text) override;
+    void parserFoundNumber(JsonStreamParser& parser, JsonValue number) override;
+    void parserFoundBoolean(JsonStreamParser& parser, bool value) override;
+    void parserFoundNull(JsonStreamParser& parser) override;
+
+  private:
+    enum class Container { None, Array, Dictionary };
+
+    // An array or object still being read; objects collect their members in reading order.
+    struct Frame {
+        Container kind;
+        JsonArray array;
+        std::vector<JsonMember> members;
+    };
+
+    Frame popFrame();
+    void addValue(JsonValue value);
+    Container currentType() const;
+
+    std::vector<Frame> containerStack_;
+    std::vector<std::string> keyStack_;
+    JsonStreamParserAdapterDelegate* delegate_ = nullptr;
+};

@@ -1,0 +1,65 @@
+#include "JsonTestSupport.h"
+
+#include "json/JsonParser.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+JsonValue parsed(std::string_view text) {
+    JsonParser parser;
+    std::optional<JsonValue> value = parser.objectWithString(text);
+    EXPECT_TRUE(value.has_value()) << parser.error();
+    return value.value_or(JsonValue());
+}
+
+TEST(JsonValueAccess, ReadsServerAnswerFields) {
+    const JsonValue answer = parsed(R"({"state":"0","msg":"","count":3,"ok":true,"none":null})");
+    ASSERT_TRUE(answer.isObject());
+    EXPECT_EQ(answer.stringForKey("state"), "0");
+    EXPECT_EQ(answer.stringForKey("msg"), "");
+    // Missing fields and fields of another type read as none.
+    EXPECT_EQ(answer.stringForKey("upload_path"), std::nullopt);
+    EXPECT_EQ(answer.stringForKey("count"), std::nullopt);
+    EXPECT_EQ(answer.find("upload_path"), nullptr);
+    ASSERT_NE(answer.find("none"), nullptr);
+    EXPECT_TRUE(answer.find("none")->isNull());
+    EXPECT_EQ(answer.find("ok")->boolean(), true);
+    EXPECT_EQ(answer.find("state")->boolean(), std::nullopt);
+    EXPECT_EQ(*answer.find("count")->get<std::uint64_t>(), 3u);
+    EXPECT_EQ(answer.find("count")->get<std::int64_t>(), nullptr);
+}
+
+TEST(JsonValueAccess, NonObjectsHaveNoKeys) {
+    const JsonValue list = parsed(R"(["state"])");
+    EXPECT_TRUE(list.isArray());
+    EXPECT_FALSE(list.isObject());
+    EXPECT_EQ(list.find("state"), nullptr);
+    EXPECT_EQ(list.stringForKey("state"), std::nullopt);
+    EXPECT_EQ(list.get<JsonArray>()->front().string(), "state");
+}
+
+TEST(JsonValueEquality, TellsNumberKindsApart) {
+    EXPECT_NE(JsonValue(std::int64_t{1}), JsonValue(std::uint64_t{1}));
+    EXPECT_NE(JsonValue(std::uint64_t{1}), JsonValue(true));
+    EXPECT_NE(JsonValue(JsonDecimal{false, "1", 0}), JsonValue(JsonDecimal{true, "1", 0}));
+    EXPECT_EQ(JsonValue("a"), JsonValue(std::string("a")));
+}
+
+TEST(JsonObjectMembers, KeepOneSortedEntryPerKey) {
+    JsonObject object({{"b", JsonValue(std::uint64_t{1})},
+                       {"a", JsonValue("first")},
+                       {"b", JsonValue(std::uint64_t{2})},
+                       {"a", JsonValue("last")}});
+    object.set("c", JsonValue());
+    object.set("b", JsonValue(false));
+    std::vector<std::string> keys;
+    for (const JsonMember& member : object)
+        keys.push_back(member.key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(*object.find("a"), JsonValue("last"));
+    EXPECT_EQ(*object.find("b"), JsonValue(false));
+    EXPECT_EQ(object.find("d"), nullptr);
+}
+
+} // namespace
