@@ -1,0 +1,154 @@
+#include "InspectionServer.h"
+
+#include "Base64.h"
+#include "FaultyAnswer.h"
+#include "RawQuery.h"
+
+#include <httplib.h>
+
+#include <chrono>
+#include <csignal>
+
+using nlohmann::json;
+
+namespace {
+
+const char* const kUploadRefusedByStore = "伺服器無法保存上傳資料";
+
+std::string hostBase(const httplib::Request& request) {
+    return "http://" + request.get_header_value("Host");
+}
+
+void replaceAll(std::string& text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+} // namespace
+
+InspectionServer::InspectionServer(ServerConfig config, std::filesystem::path storeFolder)
+    : config_(std::move(config)), store_(std::move(storeFolder)),
+      server_(std::make_unique<httplib::Server>()) {
+    server_->Get("/velquarda/GetChkerName", [this](const auto& request, auto& response) {
+        handleInspector(request, response);
+    });
+    server_->Get("/velquarda/GetMobileServlet",
+                 [this](const auto& request, auto& response) { handleCase(request, response); });
+    server_->Post(R"((.*)/appUpPhoto\.do)",
+                  [this](const httplib::Request& request, httplib::Response& response) {
+                      handleUpload(request, response);
+                  });
+    server_->set_pre_routing_handler([this](const auto& request, auto&) {
+        std::lock_guard lock(mutex_);
+        requests_.push_back(request.method + " " + request.target);
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    server_->set_logger([this](const auto& request, const auto& response) {
+        std::lock_guard lock(mutex_);
+        if (log_)
+            log_(request.method + " " + request.target + " -> " + std::to_string(response.status));
+    });
+}
+
+InspectionServer::~InspectionServer() {
+    stop();
+}
+
+int InspectionServer::start(const std::string& host, int port) {
+    std::signal(SIGPIPE, SIG_IGN);
+    const int bound = port == 0 ? server_->bind_to_any_port(host)
+                                : (server_->bind_to_port(host, port) ? port : -1);
+    if (bound < 0) return -1;
+    thread_ = std::thread([this] { server_->listen_after_bind(); });
+    return bound;
+}
+
+void InspectionServer::stop() {
+    {
+        std::lock_guard lock(mutex_);
+        stopped_ = true;
+    }
+    stopping_.notify_all();
+    server_->stop();
+    if (thread_.joinable()) thread_.join();
+}
+
+void InspectionServer::setFault(const std::string& endpoint, const Fault& fault) {
+    std::lock_guard lock(mutex_);
+    config_.faults[endpoint] = fault;
+}
+
+void InspectionServer::setLogger(std::function<void(const std::string&)> log) {
+    std::lock_guard lock(mutex_);
+    log_ = std::move(log);
+}
+
+std::vector<std::string> InspectionServer::requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+Fault InspectionServer::awaitFault(const std::string& endpoint) {
+    std::unique_lock lock(mutex_);
+    const Fault fault = config_.faults.contains(endpoint) ? config_.faults[endpoint] : Fault{};
+    stopping_.wait_for(lock, std::chrono::duration<double>(fault.delaySeconds),
+                       [this] { return stopped_; });
+    return fault;
+}
+
+json InspectionServer::withVersion(json answer, bool full) const {
+    std::lock_guard lock(mutex_);
+    const VersionInfo& version = config_.version;
+    if (version.verIos) answer["ver_ios"] = *version.verIos;
+    if (version.urlIos) answer["url_ios"] = *version.urlIos;
+    if (full && version.maxUpDate) answer["max_up_date"] = *version.maxUpDate;
+    if (full && version.msg) answer["msg"] = *version.msg;
+    return answer;
+}
+
+void InspectionServer::handleInspector(const httplib::Request& request,
+                                       httplib::Response& response) {
+    const Fault fault = awaitFault(kInspectorEndpoint);
+    std::optional<std::string> name;
+    if (const auto raw = rawQueryValue(request.target, "chkerId"))
+        if (const auto id = base64Decode(*raw)) {
+            std::lock_guard lock(mutex_);
+            if (config_.inspectors.contains(*id)) name = config_.inspectors.at(*id);
+        }
+    const json answer =
+        name ? withVersion({{"isChker", "Y"}, {"chkerName", base64Encode(*name)}}, true)
+             : json{{"isChker", "N"}};
+    sendAnswer(request, response, fault, shapedAnswer(fault, answer, "isChker"));
+}
+
+void InspectionServer::handleCase(const httplib::Request& request, httplib::Response& response) {
+    const Fault fault = awaitFault(kCaseEndpoint);
+    const std::string pakno = rawQueryValue(request.target, "pakno").value_or("");
+    const std::string chkno = rawQueryValue(request.target, "chkno").value_or("");
+    CaseAnswer found;
+    {
+        std::lock_guard lock(mutex_);
+        const auto it = config_.cases.find({pakno, chkno});
+        found = it == config_.cases.end() ? config_.defaultCase : it->second;
+    }
+    json answer = withVersion({{"status", found.status}}, false);
+    if (!found.msg.empty()) answer["msg"] = found.msg;
+    if (found.status == "Y") {
+        replaceAll(found.uploadPath, "{server}", hostBase(request));
+        answer["upload_path"] = found.uploadPath;
+    }
+    sendAnswer(request, response, fault, shapedAnswer(fault, answer, "status"));
+}
+
+void InspectionServer::handleUpload(const httplib::Request& request, httplib::Response& response) {
+    const Fault fault = awaitFault(kUploadEndpoint);
+    const UploadReading reading = readUpload(request);
+    json answer = reading.problem.empty() ? json{{"state", "0"}}
+                                          : json{{"state", "1"}, {"msg", reading.problem}};
+    answer = shapedAnswer(fault, answer, "state");
+    // Kept only when sound and when the app will count it as accepted.
+    if (reading.problem.empty() && reachesClient(fault) && answer["state"] == "0" &&
+        !store_.keep(reading.upload).empty())
+        answer = {{"state", "1"}, {"msg", kUploadRefusedByStore}};
+    sendAnswer(request, response, fault, answer);
+}

@@ -1,0 +1,120 @@
+// inspection-server: a stand-in inspection server for development, training
+// and tests. Prints "listening on HOST:PORT" once it serves; stops on SIGINT
+// or SIGTERM.
+#include "InspectionServer.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <pthread.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    std::string host = "127.0.0.1";
+    int port = 8080;
+    std::string configPath;
+    std::string storeFolder;
+    std::vector<std::string> faults, delays;
+    bool quiet = false;
+};
+
+int usage() {
+    std::fprintf(stderr, "usage: inspection-server [--host HOST] [--port PORT] [--config FILE]\n"
+                         "                         [--store DIR] [--fault ENDPOINT=MODE[:ARG]]...\n"
+                         "                         [--delay ENDPOINT=SECONDS]... [--quiet]\n"
+                         "  ENDPOINT: GetChkerName, GetMobileServlet or appUpPhoto.do\n"
+                         "  MODE: close, cutoff, http500, not-json, not-object, status:VALUE, "
+                         "huge[:BYTES]\n"
+                         "  --port 0 picks a free port.\n");
+    return 2;
+}
+
+bool parse(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--quiet") {
+            options.quiet = true;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
+        const std::string value = argv[++i];
+        if (arg == "--host")
+            options.host = value;
+        else if (arg == "--port") {
+            char* end = nullptr;
+            options.port = static_cast<int>(std::strtol(value.c_str(), &end, 10));
+            if (*end || options.port < 0 || options.port > 65535) return false;
+        } else if (arg == "--config")
+            options.configPath = value;
+        else if (arg == "--store")
+            options.storeFolder = value;
+        else if (arg == "--fault")
+            options.faults.push_back(value);
+        else if (arg == "--delay")
+            options.delays.push_back(value);
+        else
+            return false;
+    }
+    return true;
+}
+
+// Reads the configuration and applies the command-line faults on top of it.
+std::optional<ServerConfig> configure(const Options& options) {
+    ServerConfig config;
+    if (!options.configPath.empty()) {
+        ConfigReading reading = loadServerConfig(options.configPath);
+        if (!reading.config) {
+            std::fprintf(stderr, "inspection-server: %s\n", reading.error.c_str());
+            return std::nullopt;
+        }
+        config = std::move(*reading.config);
+    }
+    std::string error;
+    for (const std::string& fault : options.faults)
+        if (error.empty()) error = applyFaultOption(config, fault);
+    for (const std::string& delay : options.delays)
+        if (error.empty()) error = applyDelayOption(config, delay);
+    if (!error.empty()) {
+        std::fprintf(stderr, "inspection-server: %s\n", error.c_str());
+        return std::nullopt;
+    }
+    return config;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parse(argc, argv, options)) return usage();
+    std::optional<ServerConfig> config = configure(options);
+    if (!config) return 2;
+
+    // The signals are taken by sigwait below, never by the server's threads,
+    // which inherit this mask.
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+    InspectionServer server(std::move(*config), options.storeFolder);
+    if (!options.quiet)
+        server.setLogger([](const std::string& line) { std::cout << line << std::endl; });
+    const int port = server.start(options.host, options.port);
+    if (port < 0) {
+        std::fprintf(stderr, "inspection-server: cannot listen on %s:%d\n", options.host.c_str(),
+                     options.port);
+        return 1;
+    }
+    std::cout << "listening on " << options.host << ":" << port << std::endl;
+    int received = 0;
+    sigwait(&signals, &received);
+    server.stop();
+    return 0;
+}
