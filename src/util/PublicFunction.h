@@ -44,4 +44,25 @@ public:
     static void stopIndicator();
 
     // ---- Photo stamping ----
+    // Each leaves its input alone and returns a new picture at one pixel per
+    // unit with an alpha channel (a null image for a null input), except
+    // that shrinking returns a picture that fits already as it is.
+    // The image scaled down to fit width x height, or the image itself when
+    // it fits already: pictures are never enlarged. Sides round to the
+    // nearest pixel (see shrunkPixelSize).
+    static QImage imageByShrinkingWithWidthWithHeight(const QImage& image, qreal width,
+                                                      qreal height);
+    // The image with text in yellow at its top, right-aligned 10 pixels
+    // before its right edge and wrapped to further lines when long. point
+    // does not move the text; callers pass (w - 180, 0).
+    static QImage drawTextInImageAtPoint(const QString& text, const QImage& image, QPointF point);
+    // The image with text in blue on a 150 x 40 white box (alpha 0.7),
+    // centred 6 pixels above its bottom edge; text wider than the box is cut
+    // at its sides.
+    static QImage drawNameTextInImage(const QString& text, const QImage& image);
+    // A picture 30 pixels wider and higher: frameImage stretched over it and
+    // mirrored top to bottom, with image at (15, 15).
+    static QImage addBorderToImageFrameImage(const QImage& image, const QImage& frameImage);
+    // The image with its corners rounded by radius and transparent outside.
+    static QImage imageByCornerRadiusWithRadius(const QImage& image, qreal radius);
 };
