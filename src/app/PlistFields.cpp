@@ -1,0 +1,71 @@
+#include "app/PlistFields.h"
+
+#include <QLocale>
+
+template <typename As>
+auto FieldReader::typed(const char* key, As as) -> decltype(as(PlistValue())) {
+    const QString name = QString::fromLatin1(key);
+    const PlistValue* v = dict_.value(name);
+    auto value = v ? as(*v) : nullptr;
+    if (value) taken_.insert(name);
+    return value;
+}
+
+std::optional<QString> textOf(const PlistValue& value) {
+    if (auto s = value.asString()) return *s;
+    if (auto i = value.asInteger()) return QString::number(*i);
+    if (auto r = value.asReal()) return QString::number(*r, 'g', QLocale::FloatingPointShortest);
+    return std::nullopt;
+}
+
+std::optional<QString> FieldReader::text(const char* key) {
+    const QString name = QString::fromLatin1(key);
+    const PlistValue* v = dict_.value(name);
+    std::optional<QString> text = v ? textOf(*v) : std::nullopt;
+    if (text) taken_.insert(name);
+    return text;
+}
+
+std::optional<double> FieldReader::number(const char* key) {
+    if (auto r = typed(key, [](const PlistValue& v) { return v.asReal(); })) return *r;
+    if (auto i = typed(key, [](const PlistValue& v) { return v.asInteger(); })) return double(*i);
+    return std::nullopt;
+}
+
+std::optional<QDateTime> FieldReader::date(const char* key) {
+    if (auto d = typed(key, [](const PlistValue& v) { return v.asDate(); })) return *d;
+    return std::nullopt;
+}
+
+std::optional<QByteArray> FieldReader::data(const char* key) {
+    if (auto d = typed(key, [](const PlistValue& v) { return v.asData(); })) return *d;
+    return std::nullopt;
+}
+
+const PlistDict* FieldReader::dict(const char* key) {
+    return typed(key, [](const PlistValue& v) { return v.asDict(); });
+}
+
+const PlistValue::Array* FieldReader::array(const char* key) {
+    return typed(key, [](const PlistValue& v) { return v.asArray(); });
+}
+
+PlistDict FieldReader::rest() const {
+    PlistDict rest;
+    for (const auto& [key, value] : dict_)
+        if (!taken_.contains(key)) rest.append(key, value);
+    return rest;
+}
+
+void FieldWriter::put(const char* key, PlistValue value, bool unset) {
+    const QString name = QString::fromLatin1(key);
+    if (unset && kept_.contains(name)) return;
+    written_.insert(name);
+    out_.append(name, std::move(value));
+}
+
+PlistDict FieldWriter::finish() && {
+    for (const auto& [key, value] : kept_)
+        if (!written_.contains(key)) out_.append(key, value);
+    return std::move(out_);
+}

@@ -1,0 +1,88 @@
+#include "app/StoreFiles.h"
+
+#include "util/Plist.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString waitingReportName = QStringLiteral("waitingReport.plist");
+const QString photoFilePrefix = QStringLiteral("photo_");
+const QString plistSuffix = QStringLiteral(".plist");
+
+} // namespace
+
+QString waitingReportPath(const QString& folder) {
+    return QDir(folder).filePath(waitingReportName);
+}
+
+bool isSafePhotoId(const QString& photoId) {
+    return photoId != QLatin1String(".") && photoId != QLatin1String("..") &&
+           !photoId.contains(u'/') && !photoId.contains(u'\\') && !photoId.contains(QChar(u'\0'));
+}
+
+std::optional<QString> photoFilePath(const QString& folder, const QString& photoId) {
+    if (!isSafePhotoId(photoId)) return std::nullopt;
+    return QDir(folder).filePath(photoFilePrefix + photoId + plistSuffix);
+}
+
+std::optional<QString> photoIdOfFileName(const QString& fileName) {
+    if (!fileName.startsWith(photoFilePrefix) || !fileName.endsWith(plistSuffix))
+        return std::nullopt;
+    return fileName.mid(photoFilePrefix.size(),
+                        fileName.size() - photoFilePrefix.size() - plistSuffix.size());
+}
+
+CaseListRead readCaseList(const QString& path) {
+    CaseListRead result;
+    PlistReadResult file = readPlistFile(path);
+    const PlistValue::Array* items = file.value ? file.value->asArray() : nullptr;
+    if (!items) {
+        result.error = file.value ? QStringLiteral("not a list of cases") : file.error;
+        return result;
+    }
+    CaseList cases;
+    cases.reserve(qsizetype(items->size()));
+    for (const PlistValue& item : *items) {
+        if (const PlistDict* dict = item.asDict())
+            cases.append(std::make_shared<CaseRecord>(CaseRecord::fromPlist(*dict)));
+        else
+            ++result.skipped;
+    }
+    result.cases = std::move(cases);
+    return result;
+}
+
+bool writeCaseList(const QString& path, const CaseList& cases, QString* error) {
+    PlistValue::Array items;
+    items.reserve(std::size_t(cases.size()));
+    for (const auto& record : cases)
+        if (record) items.emplace_back(record->toPlist());
+    return writePlistFile(path, PlistValue(std::move(items)), error);
+}
+
+PhotoFileRead readPhotoFile(const QString& path) {
+    PlistReadResult file = readPlistFile(path);
+    const PlistDict* dict = file.value ? file.value->asDict() : nullptr;
+    if (!dict)
+        return {std::nullopt, file.value ? QStringLiteral("not a photo dictionary") : file.error};
+    return {PhotoFile::fromPlist(*dict), QString()};
+}
+
+std::optional<QString> keepAside(const QString& path, const QDateTime& now, bool copy) {
+    const QFileInfo info(path);
+    const QString stem = info.completeBaseName() + QStringLiteral(".unreadable-") +
+                         now.toUTC().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    for (int n = 1; n < 1000; ++n) {
+        const QString name = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + suffix;
+        const QString target = info.dir().filePath(name);
+        if (QFileInfo::exists(target)) continue;
+        // rename and copy never replace an existing file.
+        if (copy ? QFile::copy(path, target) : QFile::rename(path, target)) return target;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}

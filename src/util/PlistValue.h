@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <utility>
+#include <variant>
+#include <vector>
+
+class PlistValue;
+
+// A property-list dictionary: string keys in the order they were inserted
+// (or read), each key at most once.
+class PlistDict {
+  public:
+    using Item = std::pair<QString, PlistValue>;
+
+    // Returns the value under key, or null when the key is absent.
+    const PlistValue* value(const QString& key) const;
+    PlistValue* value(const QString& key);
+    bool contains(const QString& key) const { return value(key) != nullptr; }
+    // Replaces the value under key, or appends the key when it is new.
+    void insert(const QString& key, PlistValue value);
+    // Appends a key the caller knows to be new (a reader whose source has
+    // unique keys), without the search insert() makes.
+    void append(QString key, PlistValue value);
+    // Removes key; returns whether it was there.
+    bool remove(const QString& key);
+
+    std::size_t size() const { return items_.size(); }
+    bool empty() const { return items_.empty(); }
+    std::vector<Item>::const_iterator begin() const { return items_.begin(); }
+    std::vector<Item>::const_iterator end() const { return items_.end(); }
+    void reserve(std::size_t n) { items_.reserve(n); }
+
+    bool operator==(const PlistDict& other) const;
+
+  private:
+    std::vector<Item> items_;
+};
+
+// One property-list value: none, a string, a real, an integer, a boolean, a
+// date (UTC), data, an array or a dictionary.
+class PlistValue {
+  public:
+    using Array = std::vector<PlistValue>;
+    enum class Type { None, String, Real, Integer, Boolean, Date, Data, Array, Dict };
+
+    PlistValue() = default;
+    PlistValue(QString s) : v_(std::move(s)) {}
+    PlistValue(const char* utf8) : v_(QString::fromUtf8(utf8)) {}
+    PlistValue(double d) : v_(d) {}
+    PlistValue(qint64 i) : v_(i) {}
+    PlistValue(int i) : v_(qint64(i)) {}
+    PlistValue(bool b) : v_(b) {}
+    PlistValue(QDateTime t) : v_(std::move(t)) {}
+    PlistValue(QByteArray data) : v_(std::move(data)) {}
+    PlistValue(Array a) : v_(std::move(a)) {}
+    PlistValue(PlistDict d) : v_(std::move(d)) {}
+
+    Type type() const { return Type(v_.index()); }
+    bool isNone() const { return type() == Type::None; }
+
+    // Each returns the value when it has that type, and null otherwise.
+    const QString* asString() const { return std::get_if<QString>(&v_); }
+    const double* asReal() const { return std::get_if<double>(&v_); }
+    const qint64* asInteger() const { return std::get_if<qint64>(&v_); }
+    const bool* asBool() const { return std::get_if<bool>(&v_); }
+    const QDateTime* asDate() const { return std::get_if<QDateTime>(&v_); }
+    const QByteArray* asData() const { return std::get_if<QByteArray>(&v_); }
+    const Array* asArray() const { return std::get_if<Array>(&v_); }
+    const PlistDict* asDict() const { return std::get_if<PlistDict>(&v_); }
+    Array* asArray() { return std::get_if<Array>(&v_); }
+    PlistDict* asDict() { return std::get_if<PlistDict>(&v_); }
+
+    bool operator==(const PlistValue& other) const { return v_ == other.v_; }
+
+  private:
+    // The order of the alternatives follows Type.
+    std::variant<std::monostate, QString, double, qint64, bool, QDateTime, QByteArray, Array,
+                 PlistDict>
+        v_;
+};
+
+inline void PlistDict::append(QString key, PlistValue value) {
+    items_.emplace_back(std::move(key), std::move(value));
+}
