@@ -14,13 +14,13 @@
 // The real platform services of the desktop app, set up from its options.
 // The QR capture is left for main() to add.
 class QtServices {
-  public:
+public:
     explicit QtServices(const AppOptions& options);
 
     Platform platform;
     QtAlertPresenter alerts;
 
-  private:
+private:
     QtMainLoop loop_;
     SystemClock clock_;
     QtSettingsStore settings_;

@@ -71,8 +71,7 @@ void ScriptedSession::answerAlert() {
     if (QLineEdit* field = dialog->findChild<QLineEdit*>()) field->setText(id_);
     save(title.isEmpty() ? QStringLiteral("alert") : title, dialog);
     // Log in, postpone the update, acknowledge notices, confirm the logout.
-    QAbstractButton* button =
-        buttonTitled(dialog, {"好", "暫不更新", "知道了", "登出", "離開程式"});
+    QAbstractButton* button = buttonTitled(dialog, {"好", "暫不更新", "知道了", "登出", "離開程式"});
     std::printf("demo session: alert \"%s\" -> %s\n", qPrintable(title),
                 button ? qPrintable(button->text()) : "no known button");
     std::fflush(stdout);
@@ -86,11 +85,9 @@ void ScriptedSession::save(const QString& name, QWidget* dialog) {
         QPainter p(&picture);
         p.fillRect(picture.rect(), QColor(0, 0, 0, 90));
         const QPixmap box = dialog->grab();
-        p.drawPixmap((picture.width() - box.width()) / 2, (picture.height() - box.height()) / 2,
-                     box);
+        p.drawPixmap((picture.width() - box.width()) / 2, (picture.height() - box.height()) / 2, box);
     }
-    const QString file = QDir(dir_).filePath(
-        QStringLiteral("%1-%2.png").arg(++pictures_, 2, 10, QChar('0')).arg(name));
+    const QString file = QDir(dir_).filePath(QStringLiteral("%1-%2.png").arg(++pictures_, 2, 10, QChar('0')).arg(name));
     picture.save(file);
     std::printf("demo session: saved %s\n", qPrintable(file));
     std::fflush(stdout);

@@ -14,11 +14,11 @@ class QWidget;
 // passes. Used where no display exists.
 class ScriptedSession : public QObject {
     Q_OBJECT
-  public:
+public:
     ScriptedSession(QWidget* window, QtAlertPresenter& alerts, QString id, QString screenshotDir);
     void start();
 
-  private:
+private:
     void step();
     void answerAlert();
     void save(const QString& name, QWidget* dialog = nullptr);
