@@ -79,6 +79,8 @@ inline const DocumentCase kInvalidDocuments[] = {
     {"[1E+]", "No digits in exponent"},
     {"[\"\xff\"]", "Broken Unicode encoding"},
     {"[\"\xc0\x80\"]", "Broken Unicode encoding"},         // overlong NUL
+    {"[\"\xe0\x80\xaf\"]", "Broken Unicode encoding"},     // overlong '/'
+    {"[\"\xf0\x80\x80\xaf\"]", "Broken Unicode encoding"}, // overlong '/'
     {"[\"\xed\xa0\x80\"]", "Broken Unicode encoding"},     // encoded surrogate
     {"[\"\xf4\x90\x80\x80\"]", "Broken Unicode encoding"}, // beyond U+10FFFF
     {"[\"\xe4\xb8\"]", "Broken Unicode encoding"},         // cut-off sequence

@@ -62,4 +62,15 @@ TEST(JsonObjectMembers, KeepOneSortedEntryPerKey) {
     EXPECT_EQ(object.find("d"), nullptr);
 }
 
+// Large enough that sorting cannot fall back on a small, incidentally stable method.
+TEST(JsonObjectMembers, LastRepeatWinsAmongManyMembers) {
+    std::vector<JsonMember> members;
+    for (std::uint64_t i = 0; i < 200; ++i)
+        members.push_back({"k" + std::to_string(i % 10), JsonValue(i)});
+    const JsonObject object(std::move(members));
+    EXPECT_EQ(object.size(), 10u);
+    for (std::uint64_t k = 0; k < 10; ++k)
+        EXPECT_EQ(*object.find("k" + std::to_string(k)), JsonValue(190 + k));
+}
+
 } // namespace
