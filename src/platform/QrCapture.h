@@ -24,13 +24,16 @@ class QrCapture {
     // Switches the torch; returns an error text when the device cannot be locked.
     virtual std::optional<QString> setTorch(bool on) = 0;
 
+    // Called with the texts of the codes found in a frame, never with none.
     std::function<void(const QStringList& codes)> onCodes;
+    // Called with every frame: 32-bit B, G, R, A pixels in memory, landscape.
     std::function<void(const QImage& frame)> onFrame;
 };
 
 class QrCaptureFactory {
   public:
     virtual ~QrCaptureFactory() = default;
-    // Returns a new capture on the default camera, or none without a camera.
-    virtual std::unique_ptr<QrCapture> create() = 0;
+    // Opens the default camera. When it cannot be opened (no camera, or the
+    // device refused) returns none and puts the reason into error.
+    virtual std::unique_ptr<QrCapture> create(QString& error) = 0;
 };

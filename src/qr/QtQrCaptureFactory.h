@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/QrCapture.h"
+
+#include <QStringList>
+
+// Opens the QR captures of the desktop app. Without a path each capture uses
+// the default camera QtMultimedia knows of. With a path the camera is a still
+// camera looking at image files: a single file is shown to every capture; the
+// image files of a folder are shown one per capture, in name order, starting
+// again after the last, so the reader's successive scans (a registration
+// code, then its permit) each see the next file.
+class QtQrCaptureFactory : public QrCaptureFactory {
+  public:
+    explicit QtQrCaptureFactory(QString imagePath = {});
+    std::unique_ptr<QrCapture> create(QString& error) override;
+
+  private:
+    std::unique_ptr<QrCapture> openCamera(QString& error);
+    std::unique_ptr<QrCapture> openImage(QString& error);
+
+    QString path_;
+    int next_ = 0;
+};

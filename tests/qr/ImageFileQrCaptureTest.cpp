@@ -1,0 +1,140 @@
+#include "fixtures/QrImages.h"
+#include "fixtures/QtPrinters.h"
+#include "qr/QtQrCaptureFactory.h"
+#include "qr/VideoFrame.h"
+#include "support/FakePlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+// What a capture hands out.
+struct Seen {
+    explicit Seen(QrCapture& capture) {
+        capture.onFrame = [this](const QImage& frame) { frames << frame; };
+        capture.onCodes = [this](const QStringList& found) { codes << found; };
+    }
+    QList<QImage> frames;
+    QList<QStringList> codes;
+};
+
+class ImageFileCaptureTest : public testing::Test {
+  protected:
+    QString save(const QString& name, const QImage& image) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+    // The code on an upright picture, as a phone would show it.
+    static QImage picture(const QString& text) {
+        QImage upright(480, 640, QImage::Format_RGB32);
+        upright.fill(Qt::white);
+        paintCentred(upright, qrCode(text), upright.rect().center());
+        return upright;
+    }
+    std::unique_ptr<QrCapture> open(QtQrCaptureFactory& factory) {
+        QString error;
+        std::unique_ptr<QrCapture> capture = factory.create(error);
+        EXPECT_TRUE(capture) << error.toStdString();
+        return capture;
+    }
+
+    FakePlatform fake;
+    QTemporaryDir temp;
+    QDir dir{temp.path()};
+};
+
+TEST_F(ImageFileCaptureTest, ShowsAFileAsAStillCameraTwiceASecondWhileRunning) {
+    QtQrCaptureFactory factory(save("code.png", picture("A12345,B67890")));
+    std::unique_ptr<QrCapture> capture = open(factory);
+    ASSERT_TRUE(capture);
+    EXPECT_FALSE(capture->hasTorch());
+    EXPECT_TRUE(capture->setTorch(true).has_value());
+    Seen seen(*capture);
+
+    capture->start();
+    fake.clock.advance(0.49);
+    EXPECT_TRUE(seen.frames.isEmpty());
+    fake.clock.advance(0.01);
+    ASSERT_EQ(seen.frames.size(), 1);
+    EXPECT_EQ(seen.frames[0].size(), QSize(640, 480));
+    EXPECT_EQ(seen.codes, QList<QStringList>{{"A12345,B67890"}});
+    fake.clock.advance(1.0);
+    EXPECT_EQ(seen.frames.size(), 3);
+
+    capture->stop();
+    fake.clock.advance(5);
+    EXPECT_EQ(seen.frames.size(), 3);
+    EXPECT_EQ(fake.clock.pendingTimers(), 0u);
+}
+
+TEST_F(ImageFileCaptureTest, FramesLieAQuarterTurnFromTheUprightPicture) {
+    QImage upright(480, 640, QImage::Format_RGB32);
+    upright.fill(Qt::white);
+    upright.setPixel(0, 0, qRgb(255, 0, 0)); // top left as the user sees it
+    QtQrCaptureFactory factory(save("mark.png", upright));
+    std::unique_ptr<QrCapture> capture = open(factory);
+    Seen seen(*capture);
+    capture->start();
+    fake.clock.advance(0.5);
+    ASSERT_EQ(seen.frames.size(), 1);
+    EXPECT_EQ(seen.frames[0].pixel(0, 479), qRgb(255, 0, 0))
+        << "bottom left of the landscape frame";
+    const QImage still = imageFromSampleBuffer(seen.frames[0]);
+    EXPECT_EQ(still.size(), QSize(480, 640));
+    EXPECT_EQ(still.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(still.pixel(479, 0), qRgb(255, 255, 255));
+}
+
+TEST_F(ImageFileCaptureTest, ReadsOnlyInsideTheRegionOfInterest) {
+    QImage upright(480, 640, QImage::Format_RGB32);
+    upright.fill(Qt::white);
+    paintCentred(upright, qrCode("A1,B2", 3), QPoint(60, 60));
+    QtQrCaptureFactory factory(save("corner.png", upright));
+    std::unique_ptr<QrCapture> capture = open(factory);
+    Seen seen(*capture);
+    capture->setRegionOfInterest(QRectF(140.0 / 568, 48.0 / 320, 224.0 / 568, 224.0 / 320));
+    capture->start();
+    fake.clock.advance(0.5);
+    EXPECT_EQ(seen.frames.size(), 1);
+    EXPECT_TRUE(seen.codes.isEmpty());
+}
+
+TEST_F(ImageFileCaptureTest, AFolderShowsOneFilePerCaptureInNameOrder) {
+    save("b.png", picture("B1,B2"));
+    save("a.jpg", picture("A1,A2"));
+    QFile notes(dir.filePath("notes.txt"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    QtQrCaptureFactory factory(dir.path());
+    QStringList read;
+    for (int i = 0; i < 3; ++i) {
+        std::unique_ptr<QrCapture> capture = open(factory);
+        Seen seen(*capture);
+        capture->start();
+        fake.clock.advance(0.5);
+        ASSERT_EQ(seen.codes.size(), 1);
+        read << seen.codes[0];
+    }
+    EXPECT_EQ(read, (QStringList{"A1,A2", "B1,B2", "A1,A2"}));
+}
+
+TEST_F(ImageFileCaptureTest, FailsToOpenWithAReasonWhenThereIsNothingToShow) {
+    QFile notImage(dir.filePath("broken.png"));
+    ASSERT_TRUE(notImage.open(QIODevice::WriteOnly));
+    notImage.write("not a picture");
+    notImage.close();
+    QDir(dir.path()).mkdir("empty");
+    const QString paths[] = {dir.filePath("missing.png"), dir.filePath("broken.png"),
+                             dir.filePath("empty")};
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        QtQrCaptureFactory factory(path);
+        QString error;
+        EXPECT_EQ(factory.create(error), nullptr);
+        EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    }
+}
+
+} // namespace
