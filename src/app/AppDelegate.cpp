@@ -1,0 +1,110 @@
+#include "app/AppDelegate.h"
+
+#include "app/PublicVars.h"
+#include "platform/Platform.h"
+#include "ui/NavigationController.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/ViewController.h"
+
+#include <QVBoxLayout>
+
+namespace {
+
+AppDelegate* running = nullptr;
+
+// A fix older than this many whole seconds is stale (a cached fix delivered
+// first, for example) and is ignored.
+constexpr qint64 kMaxFixAgeSeconds = 59;
+
+} // namespace
+
+AppDelegate::AppDelegate(std::function<ViewController*()> makeMainScreen)
+    : makeMainScreen_(std::move(makeMainScreen)) {
+    running = this;
+}
+
+AppDelegate::~AppDelegate() {
+    if (launched_) PublicVars::sharedInstance().setUserLocationControl(nullptr);
+    if (running == this) running = nullptr;
+}
+
+AppDelegate* AppDelegate::shared() {
+    return running;
+}
+
+bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
+    const QSizeF screen = platform().device->screenSize();
+    window_ = std::make_unique<QWidget>();
+    window_->setFixedSize(screen.toSize());
+    window_->setWindowTitle(QStringLiteral("安檢"));
+
+    reachabilty_ = platform().reachability;
+    reachabilty_->startNotifier([this] { reachabilityChanged(*reachabilty_); });
+    updateInterfaceWithReachability(*reachabilty_);
+    PublicVars::sharedInstance().setUserLocationControl(this);
+
+    navigationController_ = new NavigationController(window_.get());
+    auto* layout = new QVBoxLayout(window_.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(navigationController_);
+    navigationController_->pushViewController(makeMainScreen_(), false);
+
+    window_->setStyleSheet(QStringLiteral("background: white;"));
+    WindowIndicator::setMainWindow(window_.get());
+    window_->show();
+    launched_ = true;
+    return true;
+}
+
+void AppDelegate::reachabilityChanged(Reachability& monitor) {
+    updateInterfaceWithReachability(monitor);
+}
+
+void AppDelegate::updateInterfaceWithReachability(Reachability& monitor) {
+    const Reachability::Status status = monitor.currentStatus();
+    PublicVars::sharedInstance().setNetworkState(status == Reachability::ReachableViaWiFi ||
+                                                 status == Reachability::ReachableViaWWAN);
+}
+
+void AppDelegate::startUserLocation() {
+    stopUserLocation();
+    locationManager_ = platform().location->create();
+    if (PublicVars::sharedInstance().ios8Version())
+        locationManager_->requestWhenInUseAuthorization();
+    locationManager_->onUpdate = [this](const LocationFix& fix,
+                                        const std::optional<LocationFix>& previous) {
+        locationManagerDidUpdateToLocationFromLocation(fix, previous);
+    };
+    locationManager_->onError = [this](const QString& error) {
+        locationManagerDidFailWithError(error);
+    };
+    locationManager_->start();
+}
+
+void AppDelegate::stopUserLocation() {
+    if (!locationManager_) return;
+    locationManager_->stop();
+    // The handle may be reporting right now (a failure stops it from its own
+    // callback): let it go on the next turn of the main loop.
+    std::shared_ptr<LocationSource> retired(std::move(locationManager_));
+    platform().loop->after(0, [retired] {});
+}
+
+void AppDelegate::locationManagerDidUpdateToLocationFromLocation(
+    const LocationFix& newLocation, const std::optional<LocationFix>& oldLocation) {
+    Q_UNUSED(oldLocation);
+    const qint64 ageSeconds =
+        std::abs(newLocation.timestamp.msecsTo(platform().clock->now())) / 1000;
+    if (newLocation.timestamp.isValid() && ageSeconds <= kMaxFixAgeSeconds)
+        PublicVars::sharedInstance().setNowLocation(newLocation);
+}
+
+void AppDelegate::locationManagerDidFailWithError(const QString& error) {
+    Q_UNUSED(error);
+    PublicVars::sharedInstance().setNowLocation(std::nullopt);
+    stopUserLocation();
+}
+
+ProgressOverlay* AppDelegate::activityIndicator() const {
+    return WindowIndicator::current();
+}
