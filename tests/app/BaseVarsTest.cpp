@@ -11,7 +11,8 @@ TEST(BaseVars, SmallPhoneIsExactly480PointsHigh) {
     const struct {
         QSizeF screen;
         bool is3Inch5;
-    } cases[] = {{{320, 480}, true}, {{320, 568}, false}, {{320, 480.5}, false}, {{768, 1024}, false}};
+    } cases[] = {
+        {{320, 480}, true}, {{320, 568}, false}, {{320, 480.5}, false}, {{768, 1024}, false}};
     for (const auto& c : cases) {
         FakePlatform fake;
         fake.device.size = c.screen;
@@ -24,7 +25,7 @@ TEST(BaseVars, SystemVersionIsReadAsADecimalNumber) {
         const char* version;
         bool atLeast8;
     } cases[] = {{"7.1.2", false}, {"8.0", true}, {"10.3", true}, {"8", true},
-                 {"7.9.9", false}, {"", false},    {"abc", false}, {" 9.1", true}};
+                 {"7.9.9", false}, {"", false},   {"abc", false}, {" 9.1", true}};
     for (const auto& c : cases) {
         FakePlatform fake;
         fake.device.version = c.version;

@@ -49,8 +49,11 @@ inline std::shared_ptr<CaseRecord> testCase(const QString& pakeno, const QString
     record->type = QString::fromUtf8("竣工檢查");
     record->state = "0";
     record->rcdTime = "104/06/30 14:05";
-    record->prarms = {{"date", "1040630140500"}, {"pakeno", pakeno}, {"Chkno", Chkno},
-                      {"startTime", "1040630140001"}, {"tecuni", "QTEyMzQ1Njc4OQ=="}};
+    record->prarms = {{"date", "1040630140500"},
+                      {"pakeno", pakeno},
+                      {"Chkno", Chkno},
+                      {"startTime", "1040630140001"},
+                      {"tecuni", "QTEyMzQ1Njc4OQ=="}};
     record->topPhoto = testPhoto("top " + pakeno.toUtf8());
     record->photos.emplace();
     for (int i = 0; i < sitePhotos; ++i)

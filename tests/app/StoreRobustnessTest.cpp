@@ -29,7 +29,8 @@ TEST_F(StoreTest, AnUnreadableListIsKeptAsideNotOverwritten) {
         EXPECT_EQ(files(), QStringList{keptName}) << bytes.toStdString();
         EXPECT_EQ(bytesOf(keptName), bytes);
         ASSERT_FALSE(fake.log.lines.isEmpty());
-        EXPECT_TRUE(fake.log.lines.last().contains(keptName)) << fake.log.lines.last().toStdString();
+        EXPECT_TRUE(fake.log.lines.last().contains(keptName))
+            << fake.log.lines.last().toStdString();
 
         vars().getWaitingStoreArray().append(testCase("A1", "F2"));
         ASSERT_TRUE(vars().storeWaitingStoreArray());

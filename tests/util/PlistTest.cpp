@@ -150,8 +150,8 @@ TEST(Plist, DatesKeepWholeSecondsRoundedDown) {
 }
 
 TEST(Plist, DatesOutsideTheRangeAreErrorsNotOtherDates) {
-    for (const QDateTime& date :
-         {utc(1900, 1, 1, 0, 0, 0), utc(2100, 1, 1, 0, 0, 0), utc(2069, 1, 19, 3, 14, 8), QDateTime()}) {
+    for (const QDateTime& date : {utc(1900, 1, 1, 0, 0, 0), utc(2100, 1, 1, 0, 0, 0),
+                                  utc(2069, 1, 19, 3, 14, 8), QDateTime()}) {
         QString error;
         EXPECT_FALSE(writePlist(date, &error)) << date.toString().toStdString();
         EXPECT_FALSE(error.isEmpty());
