@@ -40,18 +40,6 @@ QImage upright(const QImage& stored, Transformations transformations) {
     return image;
 }
 
-// The smallest of libjpeg-turbo's fast DCT scales whose output still covers
-// target, as a denominator of 8, 4, 2 or 1.
-int dctScaleDenominator(const QSize& stored, const QSize& target) {
-    for (int denominator : {8, 4, 2}) {
-        const tjscalingfactor factor{1, denominator};
-        if (TJSCALED(stored.width(), factor) >= target.width() &&
-            TJSCALED(stored.height(), factor) >= target.height())
-            return denominator;
-    }
-    return 1;
-}
-
 QImage decodeWithQt(const QByteArray& bytes, const QSize& maxSize, QString* error) {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -66,6 +54,16 @@ QImage decodeWithQt(const QByteArray& bytes, const QSize& maxSize, QString* erro
 }
 
 } // namespace
+
+int dctScaleDenominator(const QSize& stored, const QSize& target) {
+    for (int denominator : {8, 4, 2}) {
+        const tjscalingfactor factor{1, denominator};
+        if (TJSCALED(stored.width(), factor) >= target.width() &&
+            TJSCALED(stored.height(), factor) >= target.height())
+            return denominator;
+    }
+    return 1;
+}
 
 QImage decodeShrunkPhoto(const QByteArray& bytes, const QSize& maxSize, QString* error) {
     const TjHandle handle(tjInitDecompress());

@@ -14,5 +14,9 @@
 // or it would need more than kMaxDecodedBytes.
 QImage decodeShrunkPhoto(const QByteArray& bytes, const QSize& maxSize, QString* error);
 
+// The smallest of libjpeg-turbo's fast DCT scales (1/8, 1/4, 1/2, 1) whose
+// output from a JPEG of size stored still covers target, as its denominator.
+int dctScaleDenominator(const QSize& stored, const QSize& target);
+
 // The most memory one decoded picture may take before shrinking.
 inline constexpr qsizetype kMaxDecodedBytes = 128 * 1024 * 1024;

@@ -1,0 +1,177 @@
+// How long a taken photo takes from camera JPEG to stored JPEG, beside the
+// floor: libjpeg-turbo decoding the same file at the same reduced scale and
+// nothing else. Also each stage of the pipeline, and the straightforward way
+// (decode whole, shrink, stamp, encode with Qt) it replaced.
+//
+// Photos come from INSPECTOR_STAMP_FIXTURES, or are made once in
+// /tmp/inspector-stamp-fixtures by bench/bench_stamp_fixtures.sh.
+#include "platform/Platform.h"
+#include "platform/qt/QtSystem.h"
+#include "util/PhotoPipeline.h"
+#include "util/PhotoPipelineDecoder.h"
+#include "util/PhotoPipelineTurboJpeg.h"
+#include "util/PhotoStamping.h"
+#include "util/PublicFunction.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace {
+
+const QString kChkno = QStringLiteral("A1030 5678");
+const QString kName = QStringLiteral("王小明");
+
+std::vector<QByteArray>& photos() {
+    static std::vector<QByteArray> files;
+    return files;
+}
+
+bool loadPhotos() {
+    QString dir = qEnvironmentVariable("INSPECTOR_STAMP_FIXTURES");
+    if (dir.isEmpty()) {
+        dir = QDir::tempPath() + "/inspector-stamp-fixtures";
+        const QString script = INSPECTOR_SOURCE_DIR "/bench/bench_stamp_fixtures.sh";
+        if (std::system(qPrintable("bash '" + script + "' '" + dir + "'")) != 0) return false;
+    }
+    for (const QFileInfo& info : QDir(dir).entryInfoList({"photo_*.jpg"}, QDir::Files)) {
+        QFile file(info.filePath());
+        if (file.open(QIODevice::ReadOnly)) photos().push_back(file.readAll());
+    }
+    return !photos().empty();
+}
+
+// Each iteration handles every photo once, so all benchmarks average over
+// the same pictures; "per_photo" is the time for one.
+void forEachPhoto(benchmark::State& state, const std::function<bool(const QByteArray&)>& work) {
+    for (auto _ : state)
+        for (const QByteArray& photo : photos())
+            if (!work(photo)) state.SkipWithError("a photo failed");
+    state.counters["per_photo"] =
+        benchmark::Counter(double(photos().size()), benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+
+// libjpeg-turbo alone: the same scale the pipeline picks (1/4 for
+// 4032 x 3024 to fit 1000), straight into a 32-bit buffer.
+void floorScaledDecode(benchmark::State& state) {
+    const TjHandle handle(tjInitDecompress());
+    std::vector<unsigned char> pixels;
+    forEachPhoto(state, [&](const QByteArray& jpeg) {
+        const auto* data = reinterpret_cast<const unsigned char*>(jpeg.constData());
+        int width = 0, height = 0, subsampling = 0, colorspace = 0;
+        tjDecompressHeader3(handle.get(), data, jpeg.size(), &width, &height, &subsampling,
+                            &colorspace);
+        const QSize stored(width, height);
+        const tjscalingfactor factor{
+            1, dctScaleDenominator(stored, shrunkPixelSize(stored, 1000, 1000))};
+        const int w = TJSCALED(width, factor), h = TJSCALED(height, factor);
+        pixels.resize(size_t(w) * h * 4);
+        return tjDecompress2(handle.get(), data, jpeg.size(), pixels.data(), w, w * 4, h,
+                             kQImagePixelFormat, 0) == 0;
+    });
+}
+
+void pipeline(benchmark::State& state) {
+    forEachPhoto(state, [](const QByteArray& jpeg) {
+        return stampTakenPhoto(jpeg, kChkno, kName).has_value();
+    });
+}
+
+void stageDecodeShrunk(benchmark::State& state) {
+    forEachPhoto(state, [](const QByteArray& jpeg) {
+        return !decodeShrunkPhoto(jpeg, {1000, 1000}, nullptr).isNull();
+    });
+}
+
+void stageStamp(benchmark::State& state) {
+    const QImage photo = decodeShrunkPhoto(photos()[0], {1000, 1000}, nullptr);
+    for (auto _ : state) {
+        QImage stamped = PublicFunction::drawTextInImageAtPoint(kChkno, photo, {820, 0});
+        benchmark::DoNotOptimize(PublicFunction::drawNameTextInImage(kName, stamped));
+    }
+}
+
+void stageEncode(benchmark::State& state) {
+    const QImage photo = decodeShrunkPhoto(photos()[0], {1000, 1000}, nullptr);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(encodeJpeg(photo, 100));
+}
+
+// Decode the whole 12-megapixel picture, shrink it, stamp it, and let Qt
+// write the JPEG: what the operations give when simply chained.
+void straightforward(benchmark::State& state) {
+    forEachPhoto(state, [](const QByteArray& jpeg) {
+        QImage photo = QImage::fromData(jpeg, "jpeg");
+        photo = PublicFunction::imageByShrinkingWithWidthWithHeight(photo, 1000, 1000);
+        photo = PublicFunction::drawTextInImageAtPoint(kChkno, photo, {photo.width() - 180.0, 0});
+        photo = PublicFunction::drawNameTextInImage(kName, photo);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(100);
+        return writer.write(photo);
+    });
+}
+
+// Prints the console table, then the pipeline's time over the floor's, by
+// wall clock and by CPU time (the steadier figure on a busy machine).
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration)
+                times_[run.benchmark_name()] = {run.GetAdjustedRealTime(),
+                                                run.GetAdjustedCPUTime()};
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const auto floor = times_.find("floorScaledDecode");
+        const auto stamped = times_.find("pipeline");
+        if (floor == times_.end() || stamped == times_.end()) return;
+        std::printf("pipeline / floor = %.2f wall, %.2f CPU (target 1.30 or less)\n",
+                    stamped->second.first / floor->second.first,
+                    stamped->second.second / floor->second.second);
+    }
+
+  private:
+    std::map<std::string, std::pair<double, double>> times_;
+};
+
+} // namespace
+
+BENCHMARK(floorScaledDecode)->Unit(benchmark::kMillisecond);
+BENCHMARK(pipeline)->Unit(benchmark::kMillisecond);
+BENCHMARK(stageDecodeShrunk)->Unit(benchmark::kMillisecond);
+BENCHMARK(stageStamp)->Unit(benchmark::kMillisecond);
+BENCHMARK(stageEncode)->Unit(benchmark::kMillisecond);
+BENCHMARK(straightforward)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    StderrLog log;
+    Platform services;
+    services.log = &log;
+    const PlatformScope scope(services);
+    benchmark::Initialize(&argc, argv);
+    if (!loadPhotos()) {
+        std::fprintf(stderr, "no photos to stamp\n");
+        return 1;
+    }
+    std::printf("%zu photos, %d x %d\n", photos().size(), QImage::fromData(photos()[0]).width(),
+                QImage::fromData(photos()[0]).height());
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    return 0;
+}
