@@ -33,8 +33,9 @@ class CameraQrCapture : public QObject, public FrameQrCapture {
     void take(const QVideoFrame& frame);
 
     QCamera camera_;
-    QMediaCaptureSession session_;
     QVideoSink sink_;
+    // Declared last so that it goes first, while camera and sink still exist.
+    QMediaCaptureSession session_;
     QElapsedTimer clock_;
     qint64 nextFrameMs_ = 0;
 };

@@ -5,16 +5,15 @@
 
 #include <optional>
 
-// A still camera that looks at one picture: while it runs it hands out the
-// picture as a 640 x 480 landscape frame twice a second, through the main
-// loop. The picture is given upright, as the user would see it on screen.
+// A still camera held up to one picture: while it runs it hands out a
+// 640 x 480 landscape frame twice a second, through the main loop. The
+// picture is given upright, as the user would see it on screen, and shows
+// within the region of interest (the reader's scan square) on white, as if
+// held up to fill the square: a picture file of a code is read as it is.
 class ImageFileQrCapture : public FrameQrCapture {
   public:
-    explicit ImageFileQrCapture(const QImage& upright);
+    explicit ImageFileQrCapture(QImage upright);
     ~ImageFileQrCapture() override;
-
-    // The frame the picture becomes (turned a quarter turn back, fitted onto white).
-    const QImage& frame() const { return frame_; }
 
   protected:
     void startFrames() override;
@@ -23,6 +22,7 @@ class ImageFileQrCapture : public FrameQrCapture {
   private:
     void scheduleFrame();
 
+    QImage upright_;
     QImage frame_;
     std::optional<MainLoop::TimerId> timer_;
 };

@@ -89,6 +89,7 @@ void QRReaderViewController::viewWillAppear(bool animated) {
     if (previewLayer_) previewLayer_->setGeometry(rect());
     if (session_) session_->start();
     // What follows the appearance runs once the screen is in place.
+    if (appearTimer_) platform().loop->cancel(*appearTimer_);
     appearTimer_ = platform().loop->after(0, [this] {
         appearTimer_.reset();
         viewDidAppear();

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,34 +73,34 @@ TEST_F(ImageFileCaptureTest, ShowsAFileAsAStillCameraTwiceASecondWhileRunning) {
 
 TEST_F(ImageFileCaptureTest, FramesLieAQuarterTurnFromTheUprightPicture) {
     QImage upright(480, 640, QImage::Format_RGB32);
-    upright.fill(Qt::white);
-    upright.setPixel(0, 0, qRgb(255, 0, 0)); // top left as the user sees it
-    QtQrCaptureFactory factory(save("mark.png", upright));
+    upright.fill(Qt::blue);
+    QPainter(&upright).fillRect(0, 0, 480, 320, Qt::red); // the top half as the user sees it
+    QtQrCaptureFactory factory(save("halves.png", upright));
     std::unique_ptr<QrCapture> capture = open(factory);
     Seen seen(*capture);
     capture->start();
     fake.clock.advance(0.5);
     ASSERT_EQ(seen.frames.size(), 1);
-    EXPECT_EQ(seen.frames[0].pixel(0, 479), qRgb(255, 0, 0))
-        << "bottom left of the landscape frame";
+    EXPECT_EQ(seen.frames[0].pixel(200, 240), qRgb(255, 0, 0)) << "the left of the landscape frame";
+    EXPECT_EQ(seen.frames[0].pixel(440, 240), qRgb(0, 0, 255));
     const QImage still = imageFromSampleBuffer(seen.frames[0]);
     EXPECT_EQ(still.size(), QSize(480, 640));
-    EXPECT_EQ(still.pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(still.pixel(479, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(still.pixel(240, 200), qRgb(255, 0, 0));
+    EXPECT_EQ(still.pixel(240, 440), qRgb(0, 0, 255));
 }
 
-TEST_F(ImageFileCaptureTest, ReadsOnlyInsideTheRegionOfInterest) {
-    QImage upright(480, 640, QImage::Format_RGB32);
-    upright.fill(Qt::white);
-    paintCentred(upright, qrCode("A1,B2", 3), QPoint(60, 60));
-    QtQrCaptureFactory factory(save("corner.png", upright));
+TEST_F(ImageFileCaptureTest, HoldsThePictureUpInsideTheScanSquare) {
+    // A code filling its whole file, larger than the square on screen.
+    QtQrCaptureFactory factory(save("big.png", qrCode("A1,B2", 12)));
     std::unique_ptr<QrCapture> capture = open(factory);
     Seen seen(*capture);
-    capture->setRegionOfInterest(QRectF(140.0 / 568, 48.0 / 320, 224.0 / 568, 224.0 / 320));
+    const QRectF square(140.0 / 568, 48.0 / 320, 224.0 / 568, 224.0 / 320);
+    capture->setRegionOfInterest(square);
     capture->start();
     fake.clock.advance(0.5);
-    EXPECT_EQ(seen.frames.size(), 1);
-    EXPECT_TRUE(seen.codes.isEmpty());
+    ASSERT_EQ(seen.frames.size(), 1);
+    EXPECT_EQ(seen.codes, QList<QStringList>{{"A1,B2"}});
+    EXPECT_EQ(seen.frames[0].pixel(20, 20), qRgb(255, 255, 255)) << "outside the square";
 }
 
 TEST_F(ImageFileCaptureTest, AFolderShowsOneFilePerCaptureInNameOrder) {

@@ -74,20 +74,27 @@ TEST(ScanLayout, PutsCornersLineAndHintOnThePhone) {
 }
 
 TEST(ScanLayout, PlacesTheFootBarByDevice) {
-    const FootLayout phone = footLayoutFor({320, 568}, false);
-    EXPECT_EQ(phone.bar, QRectF(0, 454, 320, 50));
-    EXPECT_EQ(phone.label.topLeft(), QPointF(10, 17));
-    EXPECT_EQ(phone.label.height(), 20);
-    EXPECT_EQ(phone.button, QRectF(262, 17, 48, 20));
-    EXPECT_EQ(phone.fontSize, 16);
-
-    const FootLayout tablet = footLayoutFor({768, 1024}, true);
-    EXPECT_EQ(tablet.bar, QRectF(0, 900, 768, 60));
-    EXPECT_EQ(tablet.label.topLeft(), QPointF(10, 18));
-    EXPECT_EQ(tablet.label.height(), 28);
-    EXPECT_EQ(tablet.button, QRectF(698, 18, 60, 28));
-    EXPECT_EQ(tablet.fontSize, 24);
-    EXPECT_LE(tablet.label.right(), tablet.button.left());
+    struct Case {
+        const char* name;
+        QSizeF screen;
+        bool tablet;
+        QRectF bar;
+        QRectF label; // its left, top and height bind; its width fills up to the button
+        QRectF button;
+        int fontSize;
+    };
+    const Case cases[] = {
+        {"phone", {320, 568}, false, {0, 454, 320, 50}, {10, 17, 242, 20}, {262, 17, 48, 20}, 16},
+        {"tablet", {768, 1024}, true, {0, 900, 768, 60}, {10, 18, 678, 28}, {698, 18, 60, 28}, 24},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FootLayout foot = footLayoutFor(c.screen, c.tablet);
+        EXPECT_EQ(foot.bar, c.bar);
+        EXPECT_EQ(foot.label, c.label);
+        EXPECT_EQ(foot.button, c.button);
+        EXPECT_EQ(foot.fontSize, c.fontSize);
+    }
 }
 
 TEST(ScanLayout, SweepsFromTheTopEdgeToRestOnTheBottomEdge) {
