@@ -2,6 +2,7 @@
 // frame (twice a second, on the main thread), and inspector-cli's work on a
 // photograph.
 #include "qr/QrDetector.h"
+#include "qr/VideoFrame.h"
 
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
@@ -66,6 +67,13 @@ void frameWithoutCode(benchmark::State& state) {
         benchmark::DoNotOptimize(readQrCodesInRegion(frame, kPhoneRegion));
 }
 
+// The upright still picture the reader keeps of every frame.
+void framePicture(benchmark::State& state) {
+    const QImage frame = scene({640, 480}, QImage());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(imageFromSampleBuffer(frame));
+}
+
 void photoWithCode(benchmark::State& state) {
     const QImage photo = scene({3264, 2448}, code("許可證,台北市中正區", 24));
     if (readQrCodesInPicture(photo).isEmpty()) state.SkipWithError("code not read");
@@ -81,6 +89,7 @@ void photoWithoutCode(benchmark::State& state) {
 
 BENCHMARK(frameWithCode)->Unit(benchmark::kMillisecond);
 BENCHMARK(frameWithoutCode)->Unit(benchmark::kMillisecond);
+BENCHMARK(framePicture)->Unit(benchmark::kMillisecond);
 BENCHMARK(photoWithCode)->Unit(benchmark::kMillisecond);
 BENCHMARK(photoWithoutCode)->Unit(benchmark::kMillisecond);
 
