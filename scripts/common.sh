@@ -19,9 +19,15 @@ install_packages() {
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build DIR [CMAKE_ARGS...]: configures and builds the project in DIR.
+# build DIR [CMAKE_ARGS...]: configures and builds the project in DIR; only
+# the targets named in $TARGETS when it is set.
 build() {
     local dir="$1"; shift
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir"
+    if [ -n "${TARGETS:-}" ]; then
+        # shellcheck disable=SC2086
+        cmake --build "$dir" --target $TARGETS
+    else
+        cmake --build "$dir"
+    fi
 }

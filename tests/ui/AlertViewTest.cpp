@@ -4,6 +4,7 @@
 #include "ui/ViewController.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -116,6 +117,37 @@ TEST(QtAlertPresenter, ShowsOneDialogAtATimeAndNumbersButtonsLeftToRight) {
     EXPECT_EQ(next[0]->text(), "知道了");
     next[0]->click();
     EXPECT_EQ(pressed.back(), std::make_pair(0, QString()));
+    EXPECT_EQ(presenter.currentDialog(), nullptr);
+}
+
+TEST(QtAlertPresenter, AlertsShownByAnAnswerStillComeOneAtATime) {
+    FakePlatform fake;
+    QtAlertPresenter presenter;
+    QStringList answered;
+    auto note = [&](const QString& title) {
+        return Alert{title,
+                     {},
+                     std::nullopt,
+                     {"知道了"},
+                     0,
+                     false,
+                     {},
+                     [&answered, title](int, const QString&) { answered << title; }};
+    };
+    Alert first = note("登入");
+    first.onButton = [&](int, const QString&) {
+        answered << "登入";
+        presenter.present(note("通知訊息"));
+        presenter.present(note("版本更新"));
+    };
+    presenter.present(first);
+    for (const char* expected : {"登入", "通知訊息", "版本更新"}) {
+        QDialog* dialog = presenter.currentDialog();
+        ASSERT_NE(dialog, nullptr) << expected;
+        EXPECT_EQ(dialog->findChild<QLabel*>()->text(), expected);
+        dialog->findChild<QPushButton*>()->click();
+    }
+    EXPECT_EQ(answered, QStringList({"登入", "通知訊息", "版本更新"}));
     EXPECT_EQ(presenter.currentDialog(), nullptr);
 }
 

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr int kAlertWidth = 270; // points, as phone alerts are
+
 // An alert closes only through one of its buttons, never with Escape.
 class AlertDialog : public QDialog {
   public:
@@ -41,6 +43,7 @@ void QtAlertPresenter::showNext() {
     waiting_.pop_front();
 
     auto* dialog = new AlertDialog(window_, Qt::Dialog | Qt::FramelessWindowHint);
+    dialog->setFixedWidth(kAlertWidth);
     dialog->setWindowModality(window_ ? Qt::WindowModal : Qt::ApplicationModal);
     dialog->setObjectName(QStringLiteral("alert"));
     auto* layout = new QVBoxLayout(dialog);
@@ -67,7 +70,8 @@ void QtAlertPresenter::showNext() {
                              dialog->deleteLater();
                              dialog_ = nullptr;
                              if (*handler) (*handler)(index, text);
-                             showNext();
+                             // The handler may have shown the next alert itself.
+                             if (!dialog_) showNext();
                          });
     }
     layout->addLayout(buttons);
