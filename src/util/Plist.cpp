@@ -17,8 +17,9 @@ constexpr int maxDepth = 512;
 // Seconds from 1970-01-01 to 2001-01-01, libplist's epoch for dates.
 constexpr qint64 plistEpochOffset = 978307200;
 
+// Owns a tree built here, which is never deeper than maxDepth.
 struct NodeDeleter {
-    void operator()(void* node) const { freePlistTree(static_cast<plist_t>(node)); }
+    void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
 };
 using Node = std::unique_ptr<void, NodeDeleter>;
 
@@ -212,6 +213,28 @@ plist_t toNode(const PlistValue& value, int depth, QString& error) {
     return nullptr;
 }
 
+// Hands the XML form of value to use(xml, length), straight from libplist's
+// buffer: a case with its photos is megabytes, not worth another copy.
+template <typename Use> bool withXml(const PlistValue& value, QString* error, Use use) {
+    QString why;
+    Node root(toNode(value, 0, why));
+    if (!root) {
+        if (error) *error = why;
+        return false;
+    }
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(root.get(), &xml, &length);
+    root.reset(); // the tree holds a copy of every photo; free it before writing
+    if (!xml) {
+        if (error) *error = QStringLiteral("libplist could not write the XML form");
+        return false;
+    }
+    const bool ok = use(xml, length);
+    plist_to_xml_free(xml);
+    return ok;
+}
+
 PlistReadResult failure(QString error) {
     return {std::nullopt, std::move(error)};
 }
@@ -225,10 +248,15 @@ PlistReadResult readPlist(const QByteArray& xml) {
     plist_t root = nullptr;
     plist_from_xml(xml.constData(), uint32_t(xml.size()), &root);
     if (!root) return failure(QStringLiteral("not a property list in XML form"));
-    Node owner(root);
     PlistReadResult result;
     PlistValue value;
-    if (fromNode(root, 0, value, result.error)) result.value = std::move(value);
+    if (fromNode(root, 0, value, result.error)) {
+        // Converted whole, so no deeper than maxDepth: plist_free is safe.
+        plist_free(root);
+        result.value = std::move(value);
+    } else {
+        freePlistTree(root);
+    }
     return result;
 }
 
@@ -243,30 +271,23 @@ PlistReadResult readPlistFile(const QString& path) {
 }
 
 std::optional<QByteArray> writePlist(const PlistValue& value, QString* error) {
-    QString why;
-    Node root(toNode(value, 0, why));
-    if (!root) {
-        if (error) *error = why;
+    QByteArray bytes;
+    if (!withXml(value, error, [&](const char* xml, uint32_t length) {
+            bytes = QByteArray(xml, qsizetype(length));
+            return true;
+        }))
         return std::nullopt;
-    }
-    char* xml = nullptr;
-    uint32_t length = 0;
-    plist_to_xml(root.get(), &xml, &length);
-    if (!xml) {
-        if (error) *error = QStringLiteral("libplist could not write the XML form");
-        return std::nullopt;
-    }
-    QByteArray bytes(xml, qsizetype(length));
-    plist_to_xml_free(xml);
     return bytes;
 }
 
 bool writePlistFile(const QString& path, const PlistValue& value, QString* error) {
-    const std::optional<QByteArray> xml = writePlist(value, error);
-    if (!xml) return false;
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(*xml) == xml->size() && file.commit())
-        return true;
-    if (error) *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    return false;
+    const auto save = [&](const char* xml, uint32_t length) {
+        if (file.open(QIODevice::WriteOnly) && file.write(xml, length) == qint64(length) &&
+            file.commit())
+            return true;
+        if (error) *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    };
+    return withXml(value, error, save);
 }

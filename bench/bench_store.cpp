@@ -1,0 +1,175 @@
+// The case store on disk: saving a new case with 14 photos of about 600 KB and moving them into
+// the case's photo file, beside writing the same bytes raw with one QSaveFile; and opening a
+// store of 1,000 cases.
+#include "app/PublicVars.h"
+#include "platform/Platform.h"
+#include "platform/qt/QtMainLoop.h"
+#include "platform/qt/QtSettings.h"
+#include "platform/qt/QtSystem.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int photoBytes = 600 * 1024;
+constexpr int photosPerCase = 14; // 1 inspector, 10 site, 3 maintenance-order photos
+
+// Real services on a fresh temporary documents folder; the store is made
+// anew for each.
+class StoreFolder {
+  public:
+    StoreFolder() : documents_(dir_.path()) {
+        services_.documents = &documents_;
+        services_.clock = &clock_;
+        services_.device = &device_;
+        services_.log = &log_;
+        PublicVars::resetSharedInstanceForTesting();
+    }
+    ~StoreFolder() { PublicVars::resetSharedInstanceForTesting(); }
+    QString path() const { return dir_.path(); }
+
+  private:
+    QTemporaryDir dir_;
+    DirectoryDocuments documents_;
+    SystemClock clock_;
+    ConfiguredDevice device_{false, {320, 568}, QStringLiteral("8.0")};
+    StderrLog log_;
+    Platform services_;
+    PlatformScope scope_{services_};
+};
+
+QByteArray randomPhoto(quint32 seed) {
+    QByteArray bytes(photoBytes, Qt::Uninitialized);
+    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32*>(bytes.data()),
+                                     bytes.size() / int(sizeof(quint32)));
+    return bytes;
+}
+
+PhotoEntry entry(const QByteArray& photo) {
+    return {photo, QDateTime::currentDateTimeUtc(), 25.033964f, 121.5645f, {}};
+}
+
+std::shared_ptr<CaseRecord> newCase(const QList<QByteArray>& photos, int n) {
+    auto record = std::make_shared<CaseRecord>();
+    record->pakeno = QStringLiteral("A%1").arg(n);
+    record->Chkno = QStringLiteral("F%1").arg(n);
+    record->pk = record->pakeno + u',' + record->Chkno;
+    record->type = QStringLiteral("竣工檢查");
+    record->state = QStringLiteral("0");
+    record->rcdTime = QStringLiteral("104/06/30 14:05");
+    record->prarms = {{"date", "1040630140500"},
+                      {"pakeno", record->pakeno},
+                      {"Chkno", record->Chkno},
+                      {"startTime", "1040630140001"},
+                      {"devToken", "0F8E1C2A-3B4D-4E5F-8A9B-0C1D2E3F4A5B"},
+                      {"tecuni", "QTEyMzQ1Njc4OQ=="},
+                      {"tecnam", "6Zmz5aSn5paH"}};
+    record->topPhoto = entry(photos[0]);
+    record->photos.emplace();
+    record->photos_1.emplace();
+    for (int i = 1; i < photos.size(); ++i)
+        (i <= 10 ? *record->photos : *record->photos_1).append(entry(photos[i]));
+    return record;
+}
+
+QList<QByteArray> casePhotos() {
+    QList<QByteArray> photos;
+    for (int i = 0; i < photosPerCase; ++i)
+        photos << randomPhoto(quint32(i + 1));
+    return photos;
+}
+
+// What the site photo screen and the next check start do: save the new
+// case with its photos inline, then move them into the photo file.
+void BM_SaveNewCaseAndMovePhotos(benchmark::State& state) {
+    const QList<QByteArray> photos = casePhotos();
+    for (auto _ : state) {
+        state.PauseTiming();
+        StoreFolder folder;
+        PublicVars& store = PublicVars::sharedInstance();
+        state.ResumeTiming();
+        store.getWaitingStoreArray().append(newCase(photos, 1));
+        if (!store.storeWaitingStoreArray()) state.SkipWithError("save failed");
+        store.transPhotoInDictionary();
+        state.PauseTiming();
+        if (!store.getWaitingStoreArray()[0]->photoId) state.SkipWithError("move failed");
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * photosPerCase * photoBytes);
+}
+BENCHMARK(BM_SaveNewCaseAndMovePhotos)->Unit(benchmark::kMillisecond);
+
+// Saving the case alone (the list with 14 inline photos).
+void BM_SaveNewCase(benchmark::State& state) {
+    const QList<QByteArray> photos = casePhotos();
+    StoreFolder folder;
+    PublicVars& store = PublicVars::sharedInstance();
+    store.getWaitingStoreArray().append(newCase(photos, 1));
+    for (auto _ : state)
+        if (!store.storeWaitingStoreArray()) state.SkipWithError("save failed");
+    state.SetBytesProcessed(state.iterations() * photosPerCase * photoBytes);
+}
+BENCHMARK(BM_SaveNewCase)->Unit(benchmark::kMillisecond);
+
+// The yardstick: the same photo bytes written once, raw, through one QSaveFile.
+void BM_RawSaveFileOfTheSameBytes(benchmark::State& state) {
+    const QList<QByteArray> photos = casePhotos();
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QSaveFile file(QDir(dir.path()).filePath(QStringLiteral("raw.bin")));
+        bool ok = file.open(QIODevice::WriteOnly);
+        for (const QByteArray& photo : photos)
+            ok = ok && file.write(photo) == photo.size();
+        if (!ok || !file.commit()) state.SkipWithError("raw write failed");
+    }
+    state.SetBytesProcessed(state.iterations() * photosPerCase * photoBytes);
+}
+BENCHMARK(BM_RawSaveFileOfTheSameBytes)->Unit(benchmark::kMillisecond);
+
+// Reading a case's photo file, as the sending run and the editing screen do.
+void BM_GetPhotoOfACase(benchmark::State& state) {
+    StoreFolder folder;
+    PublicVars& store = PublicVars::sharedInstance();
+    store.getWaitingStoreArray().append(newCase(casePhotos(), 1));
+    store.transPhotoInDictionary();
+    const std::optional<QString> photoId = store.getWaitingStoreArray()[0]->photoId;
+    for (auto _ : state)
+        if (store.getPhoto(photoId).photos.size() != 10) state.SkipWithError("photos not read");
+    state.SetBytesProcessed(state.iterations() * photosPerCase * photoBytes);
+}
+BENCHMARK(BM_GetPhotoOfACase)->Unit(benchmark::kMillisecond);
+
+// Opening the app with 1,000 stored cases whose photos are in their files:
+// making the shared state reads the whole list.
+void BM_OpenStoreOf1000Cases(benchmark::State& state) {
+    StoreFolder folder;
+    {
+        CaseList cases;
+        for (int n = 0; n < 1000; ++n) {
+            auto record = newCase({QByteArray()}, n);
+            record->topPhoto.reset();
+            record->photos.reset();
+            record->photos_1.reset();
+            record->photoId = QStringLiteral("%1.000000").arg(1435644300 + n);
+            cases << record;
+        }
+        PublicVars::sharedInstance().setWaitingStoreArray(cases);
+        if (!PublicVars::sharedInstance().storeWaitingStoreArray())
+            state.SkipWithError("could not write the store");
+    }
+    for (auto _ : state) {
+        PublicVars::resetSharedInstanceForTesting();
+        if (PublicVars::sharedInstance().waitingStoreArray().size() != 1000)
+            state.SkipWithError("store not read");
+    }
+    state.counters["cases"] = 1000;
+}
+BENCHMARK(BM_OpenStoreOf1000Cases)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
