@@ -75,6 +75,8 @@ void QtAlertPresenter::showNext() {
                          });
     }
     layout->addLayout(buttons);
+    // Wrapped texts make the alert as high as its width needs.
+    dialog->setFixedHeight(layout->totalHeightForWidth(kAlertWidth));
     dialog_ = dialog;
     dialog->open();
     if (field) field->setFocus();
