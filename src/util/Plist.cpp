@@ -134,13 +134,12 @@ bool fromNode(plist_t node, int depth, PlistValue& out, QString& error) {
 // cannot hold.
 plist_t toNode(const PlistValue& value, int depth, QString& error);
 
-bool utf8WithoutNul(const QString& s, QByteArray& out, QString& error) {
-    if (s.contains(QChar(u'\0'))) {
-        error = QStringLiteral("a string holds a NUL character");
-        return false;
-    }
-    out = s.toUtf8();
-    return true;
+// The XML form cannot hold a NUL character (libplist would cut the text
+// there); it is written as U+FFFD so that one odd text never stops a file,
+// such as the whole case list, from being written.
+QByteArray xmlText(const QString& s) {
+    if (!s.contains(QChar(u'\0'))) return s.toUtf8();
+    return QString(s).replace(QChar(u'\0'), QChar::ReplacementCharacter).toUtf8();
 }
 
 plist_t dateNode(const QDateTime& date, QString& error) {
@@ -170,12 +169,10 @@ plist_t arrayNode(const PlistValue::Array& items, int depth, QString& error) {
 
 plist_t dictNode(const PlistDict& dict, int depth, QString& error) {
     Node node(plist_new_dict());
-    QByteArray key;
     for (const auto& [name, item] : dict) {
-        if (!utf8WithoutNul(name, key, error)) return nullptr;
         plist_t child = toNode(item, depth + 1, error);
         if (!child) return nullptr;
-        plist_dict_set_item(node.get(), key.constData(), child);
+        plist_dict_set_item(node.get(), xmlText(name).constData(), child);
     }
     return node.release();
 }
@@ -189,11 +186,8 @@ plist_t toNode(const PlistValue& value, int depth, QString& error) {
     case PlistValue::Type::None:
         error = QStringLiteral("a value is missing");
         return nullptr;
-    case PlistValue::Type::String: {
-        QByteArray utf8;
-        return utf8WithoutNul(*value.asString(), utf8, error) ? plist_new_string(utf8.constData())
-                                                              : nullptr;
-    }
+    case PlistValue::Type::String:
+        return plist_new_string(xmlText(*value.asString()).constData());
     case PlistValue::Type::Real:
         return plist_new_real(*value.asReal());
     case PlistValue::Type::Integer:

@@ -12,7 +12,8 @@
 // comes back at the whole second at or before it (milliseconds are lost).
 // Dates from 1932-12-13T20:45:53Z to 2069-01-19T03:14:06Z can be written and
 // read; others are an error, never a silently different date.
-// Integers are 64-bit signed; reals keep full double precision.
+// Integers are 64-bit signed; reals keep full double precision. A NUL
+// character, which the XML form cannot hold, is written as U+FFFD.
 // Binary property lists are refused: this app writes and reads only the XML
 // form, and the binary reader of libplist is not safe on hostile input.
 // Nothing here throws; every failure comes back as an error text.
@@ -27,8 +28,8 @@ PlistReadResult readPlist(const QByteArray& xml);
 // Reads the property list in the file at path.
 PlistReadResult readPlistFile(const QString& path);
 
-// Returns the XML form of value, or none with the reason in *error (a string
-// holding a NUL character, a date out of range, a none value inside).
+// Returns the XML form of value, or none with the reason in *error (a date
+// out of range, a none value inside, nesting deeper than 512 levels).
 std::optional<QByteArray> writePlist(const PlistValue& value, QString* error = nullptr);
 // Replaces the file at path with the XML form of value, atomically: on any
 // failure it returns false and the file is left as it was.

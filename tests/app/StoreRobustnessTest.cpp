@@ -109,6 +109,22 @@ TEST_F(StoreTest, AFailedSaveReturnsFalseAndLeavesTheFile) {
     EXPECT_EQ(files(), QStringList{"waitingReport.plist"});
 }
 
+TEST_F(StoreTest, ATextTheXmlFormCannotHoldNeverStopsSaving) {
+    // A registration code can carry any character, NUL included.
+    vars().setWaitingStoreArray({testCase(QString::fromUtf16(u"A\0"
+                                                             "1",
+                                                             3),
+                                          "F2"),
+                                 testCase("B3", "S4")});
+    ASSERT_TRUE(vars().storeWaitingStoreArray());
+    PublicVars::resetSharedInstanceForTesting();
+    const CaseList& cases = vars().getWaitingStoreArray();
+    ASSERT_EQ(cases.size(), 2);
+    EXPECT_EQ(cases[0]->pakeno, QString::fromUtf16(u"A\uFFFD"
+                                                   "1"));
+    EXPECT_EQ(*cases[1], *testCase("B3", "S4"));
+}
+
 TEST_F(StoreTest, AFailedPhotoWriteLeavesThePhotosInline) {
     const auto record = testCase("A1", "F2", 10, 3);
     const CaseRecord before = *record;
