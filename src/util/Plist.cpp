@@ -239,6 +239,9 @@ PlistReadResult readPlist(const QByteArray& xml) {
     if (xml.isEmpty()) return failure(QStringLiteral("empty file"));
     if (xml.startsWith("bplist"))
         return failure(QStringLiteral("binary property list (only the XML form is read)"));
+    // libplist takes a 32-bit length.
+    if (quint64(xml.size()) > std::numeric_limits<uint32_t>::max())
+        return failure(QStringLiteral("too large for a property list"));
     plist_t root = nullptr;
     plist_from_xml(xml.constData(), uint32_t(xml.size()), &root);
     if (!root) return failure(QStringLiteral("not a property list in XML form"));
