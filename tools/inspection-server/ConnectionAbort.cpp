@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <netinet/in.h>
-#include <string>
 #include <sys/socket.h>
 
 namespace {
@@ -19,27 +18,33 @@ int portOf(const sockaddr_storage& address) {
     return -1;
 }
 
-// Whether fd is a TCP connection between the two ports.
+// Whether fd is a TCP connection from localPort to remotePort (-1: any).
 bool connects(int fd, int localPort, int remotePort) {
     sockaddr_storage local{}, remote{};
     socklen_t localSize = sizeof local, remoteSize = sizeof remote;
     if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localSize) != 0) return false;
     if (getpeername(fd, reinterpret_cast<sockaddr*>(&remote), &remoteSize) != 0) return false;
-    return portOf(local) == localPort && portOf(remote) == remotePort;
+    return portOf(local) == localPort && (remotePort < 0 || portOf(remote) == remotePort);
+}
+
+// Shuts down (never closes: cpp-httplib still owns and closes the
+// descriptors) the connections between the ports; returns how many.
+int shutDown(int localPort, int remotePort) {
+    int count = 0;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", ec)) {
+        const int fd = std::atoi(entry.path().filename().c_str());
+        if (connects(fd, localPort, remotePort) && shutdown(fd, SHUT_RDWR) == 0) ++count;
+    }
+    return count;
 }
 
 } // namespace
 
 bool abortConnection(const httplib::Request& request) {
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", ec)) {
-        const std::string name = entry.path().filename().string();
-        const int fd = std::atoi(name.c_str());
-        if (connects(fd, request.local_port, request.remote_port)) {
-            // Shut down, not closed: cpp-httplib still owns and closes the descriptor.
-            shutdown(fd, SHUT_RDWR);
-            return true;
-        }
-    }
-    return false;
+    return shutDown(request.local_port, request.remote_port) > 0;
+}
+
+void abortConnections(int localPort) {
+    shutDown(localPort, -1);
 }

@@ -1,6 +1,7 @@
 #include "InspectionServer.h"
 
 #include "Base64.h"
+#include "ConnectionAbort.h"
 #include "FaultyAnswer.h"
 #include "RawQuery.h"
 
@@ -59,8 +60,16 @@ int InspectionServer::start(const std::string& host, int port) {
     const int bound = port == 0 ? server_->bind_to_any_port(host)
                                 : (server_->bind_to_port(host, port) ? port : -1);
     if (bound < 0) return -1;
-    thread_ = std::thread([this] { server_->listen_after_bind(); });
-    return bound;
+    thread_ = std::thread([this] {
+        server_->listen_after_bind();
+        listenEnded_ = true;
+    });
+    // A stop() that came before the server runs would be lost, and the
+    // server would then serve for good.
+    while (!server_->is_running() && !listenEnded_)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    port_ = listenEnded_ ? -1 : bound;
+    return port_;
 }
 
 void InspectionServer::stop() {
@@ -70,6 +79,7 @@ void InspectionServer::stop() {
     }
     stopping_.notify_all();
     server_->stop();
+    if (port_ > 0) abortConnections(port_);
     if (thread_.joinable()) thread_.join();
 }
 

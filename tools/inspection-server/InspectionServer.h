@@ -3,6 +3,7 @@
 #include "ServerConfig.h"
 #include "UploadStore.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <filesystem>
 #include <functional>
@@ -58,6 +59,8 @@ class InspectionServer {
     UploadStore store_;
     std::unique_ptr<httplib::Server> server_;
     std::thread thread_;
+    std::atomic<bool> listenEnded_ = false;
+    int port_ = -1;
     mutable std::mutex mutex_;
     std::condition_variable stopping_;
     bool stopped_ = false;

@@ -1,0 +1,195 @@
+#include "ServerFixture.h"
+#include "net/HttpConnect.h"
+#include "net/NetTimeouts.h"
+#include "net/ServerUrls.h"
+#include "net/UploadReceiver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A small JPEG-looking payload whose bytes also hold what a body parser could
+// mistake for a boundary.
+QByteArray jpeg(int n, int size = 64) {
+    QByteArray data("\xFF\xD8\xFF\xE0");
+    data += "\r\n--" + QByteArray::number(n) + "\r\n------MorvellatrixBoundary\r\n";
+    while (data.size() < size)
+        data += char(data.size() * 7 + n);
+    return data;
+}
+
+FormFields caseFields() {
+    return {{"date", "1031231235907"},      {"pakeno", "電梯 1"},      {"Chkno", "C1"},
+            {"startTime", "1031231230000"}, {"devToken", "0123-ABCD"}, {"tecuni", "QTEyMw=="},
+            {"tecnam", "546L5aSn5piO"},     {"osType", "1"},           {"appVersion", "1.0"}};
+}
+
+void addPhotoFields(FormFields& fields, int group, int count) {
+    for (int n = 1; n <= count; ++n) {
+        const QString suffix = QStringLiteral("_%1_%2").arg(group).arg(n);
+        fields += {{"photoTime" + suffix, "1031231235907"},
+                   {"PhotoLng" + suffix, "121.5654"},
+                   {"PhotoLat" + suffix, "-25.033"}};
+    }
+}
+
+class UploadExchange : public ServerFixture {
+  protected:
+    // Posts through HttpConnect and waits for the outcome.
+    std::optional<UploadOutcome> upload(const FormFields& fields,
+                                        const std::optional<QList<QByteArray>>& files1,
+                                        const std::optional<QList<QByteArray>>& files2) {
+        std::optional<UploadOutcome> outcome;
+        auto receiver = std::make_shared<UploadReceiver>([&](const UploadOutcome& o) {
+            EXPECT_FALSE(outcome) << "a second outcome";
+            outcome = o;
+        });
+        const QUrl url(uploadUrl("http://" + serverIp() + "/velquarda"));
+        HttpConnect::sharedInstance().postConnectDataInfoFiledataInfoFiledataInfo2Target(
+            url, fields, files1, files2, receiver);
+        pumpUntil([&] { return outcome.has_value(); });
+        return outcome;
+    }
+
+    QStringList keptUploads() const {
+        return QDir(store.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+};
+
+struct BodyCase {
+    const char* name;
+    int photos1, photos2;
+};
+
+void PrintTo(const BodyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class AppBodies : public UploadExchange, public testing::WithParamInterface<BodyCase> {};
+
+TEST_P(AppBodies, AreAcceptedAndKeptByteForByte) {
+    FormFields fields = caseFields();
+    addPhotoFields(fields, 1, GetParam().photos1);
+    addPhotoFields(fields, 2, GetParam().photos2);
+    QList<QByteArray> files1, files2;
+    for (int n = 1; n <= GetParam().photos1; ++n)
+        files1 << jpeg(n, 1000 * n);
+    for (int n = 1; n <= GetParam().photos2; ++n)
+        files2 << jpeg(20 + n);
+
+    const auto outcome = upload(fields, files1, files2);
+    ASSERT_TRUE(outcome);
+    ASSERT_TRUE(outcome->answer) << outcome->error.toStdString();
+    EXPECT_TRUE(outcome->answer->accepted()) << outcome->answer->msg.value_or("").toStdString();
+    EXPECT_TRUE(fake.log.lines.contains("200"));
+
+    ASSERT_EQ(keptUploads().size(), 1);
+    const QDir kept(store.filePath(keptUploads()[0]));
+    QFile json(kept.filePath("fields.json"));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    const QJsonObject stored = QJsonDocument::fromJson(json.readAll()).object();
+    EXPECT_EQ(stored.size(), fields.size());
+    for (const auto& [name, value] : fields)
+        EXPECT_EQ(stored.value(name).toString(), value) << name.toStdString();
+    for (int group : {1, 2})
+        for (int n = 1; n <= (group == 1 ? files1 : files2).size(); ++n) {
+            QFile photo(kept.filePath(QStringLiteral("photo_%1_%2.jpg").arg(group).arg(n)));
+            ASSERT_TRUE(photo.open(QIODevice::ReadOnly)) << photo.fileName().toStdString();
+            EXPECT_EQ(photo.readAll(), (group == 1 ? files1 : files2)[n - 1]);
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AppBodies,
+                         testing::Values(BodyCase{"no_photos", 0, 0},
+                                         BodyCase{"first_list_only", 3, 0},
+                                         BodyCase{"full_case", 11, 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UploadExchange, TheServerRefusesAnUnsoundBodyWithItsReason) {
+    FormFields fields = caseFields();
+    fields.removeIf([](const auto& field) { return field.first == "tecuni"; });
+    const auto outcome = upload(fields, std::nullopt, std::nullopt);
+    ASSERT_TRUE(outcome && outcome->answer);
+    EXPECT_FALSE(outcome->answer->accepted());
+    EXPECT_EQ(outcome->answer->msg, "缺少欄位 tecuni");
+    EXPECT_TRUE(keptUploads().isEmpty());
+}
+
+TEST_F(UploadExchange, TheServerRefusesAPhotoWithoutItsFields) {
+    FormFields fields = caseFields();
+    addPhotoFields(fields, 1, 1);
+    const auto outcome = upload(fields, QList<QByteArray>{jpeg(1), jpeg(2)}, std::nullopt);
+    ASSERT_TRUE(outcome && outcome->answer);
+    EXPECT_FALSE(outcome->answer->accepted());
+    EXPECT_EQ(outcome->answer->msg, "照片 photo_1_2 缺少欄位 photoTime_1_2");
+}
+
+TEST_F(UploadExchange, AServerThatIsGoneIsAFailure) {
+    server.stop();
+    const auto outcome = upload(caseFields(), std::nullopt, std::nullopt);
+    ASSERT_TRUE(outcome);
+    EXPECT_FALSE(outcome->answer);
+    EXPECT_FALSE(outcome->error.isEmpty());
+}
+
+struct UploadFaultCase {
+    const char* name;
+    FaultMode mode;
+    double delay;
+    bool answered; // false: the connection failed
+    bool accepted;
+};
+
+void PrintTo(const UploadFaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UploadFaults : public UploadExchange, public testing::WithParamInterface<UploadFaultCase> {
+  protected:
+    NetTimeoutsScope shortened{{.inspectorLookup = 10, .caseLookup = 10, .upload = 1.5}};
+};
+
+TEST_P(UploadFaults, EndClearly) {
+    Fault fault;
+    fault.mode = GetParam().mode;
+    fault.delaySeconds = GetParam().delay;
+    fault.status = "1";
+    fault.msg = "照片不足";
+    fault.hugeBytes = 6 << 20;
+    server.setFault(kUploadEndpoint, fault);
+    FormFields fields = caseFields();
+    addPhotoFields(fields, 1, 2);
+    const auto outcome = upload(fields, QList<QByteArray>{jpeg(1, 300000), jpeg(2)}, std::nullopt);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->answer.has_value(), GetParam().answered) << outcome->error.toStdString();
+    if (outcome->answer) {
+        EXPECT_EQ(outcome->answer->accepted(), GetParam().accepted);
+    }
+    if (GetParam().mode == FaultMode::Status) {
+        EXPECT_EQ(outcome->answer->msg, "照片不足");
+    }
+    // A cut-off answer failed after its status had arrived.
+    if (GetParam().mode == FaultMode::Cutoff) {
+        EXPECT_TRUE(fake.log.lines.contains("200"));
+    }
+    EXPECT_EQ(keptUploads().size(), GetParam().accepted ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, UploadFaults,
+    testing::Values(UploadFaultCase{"close", FaultMode::Close, 0, false, false},
+                    // Half the answer arrives before the line drops: still a failure.
+                    UploadFaultCase{"cutoff", FaultMode::Cutoff, 0, false, false},
+                    UploadFaultCase{"slower_than_the_timeout", FaultMode::None, 3, false, false},
+                    UploadFaultCase{"http500", FaultMode::Http500, 0, true, false},
+                    UploadFaultCase{"not_json", FaultMode::NotJson, 0, true, false},
+                    UploadFaultCase{"not_an_object", FaultMode::NotObject, 0, true, false},
+                    UploadFaultCase{"refused", FaultMode::Status, 0, true, false},
+                    UploadFaultCase{"huge", FaultMode::Huge, 0, true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
