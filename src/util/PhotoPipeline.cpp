@@ -2,9 +2,8 @@
 
 #include "platform/Platform.h"
 #include "util/PhotoPipelineDecoder.h"
-#include "util/PublicFunction.h"
-
 #include "util/PhotoPipelineTurboJpeg.h"
+#include "util/PublicFunction.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include "util/SystemFont.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
