@@ -2,6 +2,7 @@
 #include "net/HttpConnect.h"
 #include "net/NetTimeouts.h"
 #include "net/ServerUrls.h"
+#include "net/UploadForm.h"
 #include "net/UploadReceiver.h"
 
 #include <QDir>
@@ -62,26 +63,44 @@ class UploadExchange : public ServerFixture {
 
 struct BodyCase {
     const char* name;
-    int photos1, photos2;
+    bool inspectorPhoto;
+    int sitePhotos, orderPhotos;
 };
 
 void PrintTo(const BodyCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+// A stored case with its photo file, as the photo screens leave it.
+std::pair<CaseRecord, PhotoFile> storedCase(const BodyCase& c) {
+    CaseRecord record;
+    for (const auto& [name, value] : caseFields().mid(0, 7))
+        record.prarms.insert(name, value);
+    PhotoFile file;
+    int n = 0;
+    auto entry = [&n] {
+        ++n;
+        return PhotoEntry{jpeg(n, 2000 * n),
+                          QDateTime(QDate(2024, 5, n), QTime(9, n, 0)),
+                          25.0f + n / 1000.0f,
+                          121.5f - n / 100.0f,
+                          {}};
+    };
+    if (c.inspectorPhoto) file.topPhoto = entry();
+    for (int i = 0; i < c.sitePhotos; ++i)
+        file.photos << entry();
+    for (int i = 0; i < c.orderPhotos; ++i)
+        file.photos_1 << entry();
+    return {record, file};
+}
+
 class AppBodies : public UploadExchange, public testing::WithParamInterface<BodyCase> {};
 
 TEST_P(AppBodies, AreAcceptedAndKeptByteForByte) {
-    FormFields fields = caseFields();
-    addPhotoFields(fields, 1, GetParam().photos1);
-    addPhotoFields(fields, 2, GetParam().photos2);
-    QList<QByteArray> files1, files2;
-    for (int n = 1; n <= GetParam().photos1; ++n)
-        files1 << jpeg(n, 1000 * n);
-    for (int n = 1; n <= GetParam().photos2; ++n)
-        files2 << jpeg(20 + n);
+    const auto [record, photos] = storedCase(GetParam());
+    const UploadForm form = uploadFormFor(record, photos, "1.0");
 
-    const auto outcome = upload(fields, files1, files2);
+    const auto outcome = upload(form.fields, form.files1, form.files2);
     ASSERT_TRUE(outcome);
     ASSERT_TRUE(outcome->answer) << outcome->error.toStdString();
     EXPECT_TRUE(outcome->answer->accepted()) << outcome->answer->msg.value_or("").toStdString();
@@ -92,21 +111,24 @@ TEST_P(AppBodies, AreAcceptedAndKeptByteForByte) {
     QFile json(kept.filePath("fields.json"));
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
     const QJsonObject stored = QJsonDocument::fromJson(json.readAll()).object();
-    EXPECT_EQ(stored.size(), fields.size());
-    for (const auto& [name, value] : fields)
+    EXPECT_EQ(stored.size(), form.fields.size());
+    for (const auto& [name, value] : form.fields)
         EXPECT_EQ(stored.value(name).toString(), value) << name.toStdString();
-    for (int group : {1, 2})
-        for (int n = 1; n <= (group == 1 ? files1 : files2).size(); ++n) {
+    for (int group : {1, 2}) {
+        const QList<QByteArray>& files = group == 1 ? form.files1 : form.files2;
+        for (int n = 1; n <= files.size(); ++n) {
             QFile photo(kept.filePath(QStringLiteral("photo_%1_%2.jpg").arg(group).arg(n)));
             ASSERT_TRUE(photo.open(QIODevice::ReadOnly)) << photo.fileName().toStdString();
-            EXPECT_EQ(photo.readAll(), (group == 1 ? files1 : files2)[n - 1]);
+            EXPECT_EQ(photo.readAll(), files[n - 1]);
         }
+    }
+    EXPECT_EQ(kept.entryList(QDir::Files).size(), 1 + form.files1.size() + form.files2.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AppBodies,
-                         testing::Values(BodyCase{"no_photos", 0, 0},
-                                         BodyCase{"first_list_only", 3, 0},
-                                         BodyCase{"full_case", 11, 3}),
+                         testing::Values(BodyCase{"no_photos", false, 0, 0},
+                                         BodyCase{"site_photos_only", false, 3, 0},
+                                         BodyCase{"full_case", true, 10, 3}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UploadExchange, TheServerRefusesAnUnsoundBodyWithItsReason) {
