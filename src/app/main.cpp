@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
 
     AppDelegate delegate(
         [] { return new MainViewController(QStringLiteral("MainViewController")); });
+    services.alerts.setWindow([&delegate] { return delegate.window(); });
     delegate.applicationDidFinishLaunchingWithOptions();
-    services.alerts.setWindow(delegate.window());
 
     std::unique_ptr<ScriptedSession> session;
     if (!options->scriptId.isEmpty()) {

@@ -81,7 +81,7 @@ TEST(QtAlertPresenter, ShowsOneDialogAtATimeAndNumbersButtonsLeftToRight) {
     QWidget window;
     window.resize(320, 568);
     window.show();
-    presenter.setWindow(&window);
+    presenter.setWindow([&] { return &window; });
 
     std::vector<std::pair<int, QString>> pressed;
     Alert first{"A",

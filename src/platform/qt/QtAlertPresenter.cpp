@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,13 +40,23 @@ void QtAlertPresenter::present(Alert alert) {
 
 void QtAlertPresenter::showNext() {
     if (waiting_.empty()) return;
+    QWidget* window = window_ ? window_() : nullptr;
+    if (window && !window->isVisible()) {
+        // Shown before its window (a login prompt at launch): wait for it.
+        QTimer::singleShot(20, window, [this] {
+            if (!dialog_) showNext();
+        });
+        return;
+    }
     Alert alert = std::move(waiting_.front());
     waiting_.pop_front();
 
-    auto* dialog = new AlertDialog(window_, Qt::Dialog | Qt::FramelessWindowHint);
+    auto* dialog = new AlertDialog(window, Qt::Dialog | Qt::FramelessWindowHint);
     dialog->setFixedWidth(kAlertWidth);
-    dialog->setWindowModality(window_ ? Qt::WindowModal : Qt::ApplicationModal);
+    dialog->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     dialog->setObjectName(QStringLiteral("alert"));
+    dialog->setStyleSheet(
+        QStringLiteral("#alert { background: #f7f7f7; border: 1px solid #b0b0b0; }"));
     auto* layout = new QVBoxLayout(dialog);
     if (!alert.title.isEmpty()) layout->addWidget(wrappedLabel(alert.title, true));
     if (!alert.message.isEmpty()) layout->addWidget(wrappedLabel(alert.message, false));
@@ -77,7 +88,10 @@ void QtAlertPresenter::showNext() {
     layout->addLayout(buttons);
     // Wrapped texts make the alert as high as its width needs.
     dialog->setFixedHeight(layout->totalHeightForWidth(kAlertWidth));
+
     dialog_ = dialog;
     dialog->open();
+    if (window) // centred over the app's window, as on a phone
+        dialog->move(window->mapToGlobal(window->rect().center()) - dialog->rect().center());
     if (field) field->setFocus();
 }

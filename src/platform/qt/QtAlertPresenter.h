@@ -6,12 +6,14 @@
 #include <QPointer>
 #include <QWidget>
 #include <deque>
+#include <functional>
 
 // Alerts as Qt dialogs over the app's window, one at a time; buttons run left
 // to right in index order.
 class QtAlertPresenter : public AlertPresenter {
   public:
-    void setWindow(QWidget* window) { window_ = window; }
+    // The window alerts stand over; an alert waits until it is on screen.
+    void setWindow(std::function<QWidget*()> window) { window_ = std::move(window); }
     void present(Alert alert) override;
     // The dialog on screen, if any (for screenshots and scripted runs).
     QDialog* currentDialog() const { return dialog_; }
@@ -19,7 +21,7 @@ class QtAlertPresenter : public AlertPresenter {
   private:
     void showNext();
 
-    QPointer<QWidget> window_;
+    std::function<QWidget*()> window_;
     QPointer<QDialog> dialog_;
     std::deque<Alert> waiting_;
 };
