@@ -1,0 +1,128 @@
+#include "ServerFixture.h"
+#include "app/PublicVars.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+PhotoEntry photo(const QByteArray& jpeg, int minute) {
+    return PhotoEntry{
+        "\xFF\xD8" + jpeg, QDateTime(QDate(2024, 5, 6), QTime(9, minute)), 25.04f, 121.56f, {}};
+}
+
+// inspector-cli send against a store folder that the app left behind.
+class SendCommand : public ServerFixture {
+  protected:
+    SendCommand() {
+        PublicVars::resetSharedInstanceForTesting();
+        auto record = std::make_shared<CaseRecord>();
+        record->pakeno = "P1";
+        record->Chkno = "C1";
+        record->pk = "P1,C1";
+        record->state = "0";
+        record->type = "安全檢查";
+        record->rcdTime = "113/05/06 09:30";
+        record->prarms = {{"date", "1130506093000"}, {"pakeno", "P1"},
+                          {"Chkno", "C1"},           {"startTime", "1130506090000"},
+                          {"devToken", "D"},         {"tecuni", "QTE="},
+                          {"tecnam", "546L"}};
+        record->topPhoto = photo("top", 1);
+        record->photos = PhotoList{photo("site1", 2), photo("site2", 3)};
+        record->photos_1 = PhotoList{photo("order1", 4)};
+        PublicVars::sharedInstance().getWaitingStoreArray().append(record);
+        EXPECT_TRUE(PublicVars::sharedInstance().storeWaitingStoreArray());
+        PublicVars::resetSharedInstanceForTesting();
+    }
+    ~SendCommand() override { PublicVars::resetSharedInstanceForTesting(); }
+
+    // Runs the command; returns its exit status, keeping what it printed.
+    int send(const QString& pk) {
+        QProcess cli;
+        cli.start(INSPECTOR_CLI, {"send", fake.path(), pk, "--server", serverIp()});
+        EXPECT_TRUE(cli.waitForFinished(60000));
+        output = QString::fromUtf8(cli.readAllStandardOutput() + cli.readAllStandardError());
+        return cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    }
+
+    // The case as the store now holds it on disk.
+    std::shared_ptr<CaseRecord> stored(const QString& pk) {
+        PublicVars::resetSharedInstanceForTesting();
+        return PublicVars::sharedInstance().findWaitingStoreArrayByPK(pk);
+    }
+
+    QStringList keptUploads() const {
+        return QDir(store.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+
+    QString output;
+};
+
+TEST_F(SendCommand, UploadsTheCaseAndMarksItSent) {
+    ASSERT_EQ(send("P1,C1"), 0) << output.toStdString();
+
+    ASSERT_EQ(keptUploads().size(), 1);
+    const QDir kept(store.filePath(keptUploads()[0]));
+    const QStringList expected = {"fields.json", "photo_1_1.jpg", "photo_1_2.jpg", "photo_1_3.jpg",
+                                  "photo_2_1.jpg"};
+    EXPECT_EQ(kept.entryList(QDir::Files), expected);
+    QFile site2(kept.filePath("photo_1_3.jpg"));
+    ASSERT_TRUE(site2.open(QIODevice::ReadOnly));
+    EXPECT_EQ(site2.readAll(), "\xFF\xD8site2");
+
+    const auto record = stored("P1,C1");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->state, "1");
+    EXPECT_TRUE(record->photoId);
+    EXPECT_FALSE(record->hasInlinePhotos());
+    const PhotoFile photos = PublicVars::sharedInstance().getPhoto(record->photoId);
+    EXPECT_EQ(photos.photos.size(), 2);
+    EXPECT_EQ(photos.photos_1.size(), 1);
+}
+
+TEST_F(SendCommand, ARefusedCaseStaysWaitingWithItsPhotosMoved) {
+    Fault refuse;
+    refuse.mode = FaultMode::Status;
+    refuse.status = "N";
+    refuse.msg = "查無此案件";
+    server.setFault(kCaseEndpoint, refuse);
+    EXPECT_EQ(send("P1,C1"), 1);
+    EXPECT_TRUE(output.contains("查無此案件")) << output.toStdString();
+    EXPECT_TRUE(keptUploads().isEmpty());
+    const auto record = stored("P1,C1");
+    EXPECT_EQ(record->state, "0");
+    EXPECT_TRUE(record->photoId);
+    EXPECT_EQ(PublicVars::sharedInstance().getPhoto(record->photoId).photos.size(), 2);
+}
+
+TEST_F(SendCommand, AFailedUploadLeavesTheCaseWaiting) {
+    Fault drop;
+    drop.mode = FaultMode::Close;
+    server.setFault(kUploadEndpoint, drop);
+    EXPECT_EQ(send("P1,C1"), 1);
+    EXPECT_TRUE(output.contains("the upload failed")) << output.toStdString();
+    EXPECT_EQ(stored("P1,C1")->state, "0");
+}
+
+TEST_F(SendCommand, AnUnknownCaseChangesNothing) {
+    QFile list(QDir(fake.path()).filePath("waitingReport.plist"));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    const QByteArray before = list.readAll();
+    list.close();
+    EXPECT_EQ(send("P9,C9"), 1);
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), before);
+    EXPECT_TRUE(server.requests().empty());
+}
+
+TEST_F(SendCommand, ASentCaseIsNotSentAgain) {
+    ASSERT_EQ(send("P1,C1"), 0);
+    const size_t requests = server.requests().size();
+    EXPECT_EQ(send("P1,C1"), 0);
+    EXPECT_TRUE(output.contains("sent already")) << output.toStdString();
+    EXPECT_EQ(server.requests().size(), requests);
+}
+
+} // namespace

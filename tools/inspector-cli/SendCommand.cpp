@@ -1,0 +1,178 @@
+// inspector-cli send DIR PK --server HOST[:PORT]: uploads one stored case of a
+// store folder the way a sending run of the records screen does (photos moved
+// into their photo file, the case lookup, then the same fields and body), for
+// support staff recovering a case the app could not send. On acceptance the
+// case is marked sent in that store; its state changes in no other way.
+#include "Command.h"
+#include "app/PublicVars.h"
+#include "app/StoreKeys.h"
+#include "net/HttpConnect.h"
+#include "net/ServerLookups.h"
+#include "net/ServerUrls.h"
+#include "net/UploadForm.h"
+#include "net/UploadReceiver.h"
+#include "platform/Platform.h"
+#include "platform/qt/QtHttpClient.h"
+#include "platform/qt/QtMainLoop.h"
+#include "platform/qt/QtSettings.h"
+#include "platform/qt/QtSystem.h"
+#include "util/PublicFunction.h"
+#include "util/PublicFunctionParameters.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+struct SendArgs {
+    QString folder;
+    QString pk;
+    QString server;
+};
+
+std::optional<SendArgs> parse(QStringList args) {
+    SendArgs parsed;
+    QStringList positional;
+    while (!args.isEmpty()) {
+        const QString arg = args.takeFirst();
+        if (arg == "--server" && !args.isEmpty())
+            parsed.server = args.takeFirst();
+        else if (arg.startsWith("--"))
+            return std::nullopt;
+        else
+            positional << arg;
+    }
+    if (positional.size() != 2 || parsed.server.isEmpty()) return std::nullopt;
+    parsed.folder = positional[0];
+    parsed.pk = positional[1];
+    return parsed;
+}
+
+void print(FILE* out, const QString& line) {
+    std::fputs((line + u'\n').toUtf8().constData(), out);
+}
+
+// The app's alerts, as lines on standard error.
+class PrintedAlerts : public AlertPresenter {
+  public:
+    void present(Alert alert) override {
+        print(stderr, QStringLiteral("%1: %2").arg(alert.title, alert.message));
+    }
+};
+
+// The services a sending run uses, with the documents folder at the store.
+struct SendServices {
+    explicit SendServices(const QString& folder) : documents(folder) {
+        services.documents = &documents;
+        services.device = &device;
+        services.clock = &clock;
+        services.log = &log;
+        services.http = &http;
+        services.alerts = &alerts;
+    }
+
+    DirectoryDocuments documents;
+    ConfiguredDevice device{false, {320, 568}, QStringLiteral("8.0")};
+    SystemClock clock;
+    StderrLog log;
+    QtHttpClient http;
+    PrintedAlerts alerts;
+    Platform services;
+};
+
+// Posts the case's upload and waits for its outcome.
+UploadOutcome upload(const QString& uploadPath, const UploadForm& form) {
+    std::optional<UploadOutcome> outcome;
+    HttpConnect::sharedInstance().postConnectDataInfoFiledataInfoFiledataInfo2Target(
+        QUrl(uploadUrl(uploadPath)), form.fields, form.files1, form.files2,
+        std::make_shared<UploadReceiver>([&outcome](const UploadOutcome& o) { outcome = o; }));
+    while (!outcome)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    return *outcome;
+}
+
+// Looks the case up and uploads it; returns the exit status.
+int send(PublicVars& store, CaseRecord& record, const QString& server) {
+    const std::optional<CaseLookupAnswer> answer = lookupCase(server, record.pakeno, record.Chkno);
+    if (!answer) {
+        print(stderr, QStringLiteral("error: the case lookup gave no answer"));
+        return 1;
+    }
+    const QString status = answer->status.value_or(QStringLiteral("(none)"));
+    if (status != QStringLiteral("Y") || !answer->upload_path) {
+        print(stderr, QStringLiteral("error: the server will not take the case now: status %1%2")
+                          .arg(status, answer->msg ? ", " + *answer->msg : QString()));
+        return 1;
+    }
+    const QString appVersion =
+        PublicFunction::getPlistPrarmAndKey(QString::fromLatin1(parametersFileName),
+                                            QString::fromLatin1(verIosKey))
+            .value_or(QString());
+    const UploadForm form = uploadFormFor(record, store.getPhoto(record.photoId), appVersion);
+    print(stdout, QStringLiteral("uploading %1 with %2 + %3 photos to %4")
+                      .arg(record.pk)
+                      .arg(form.files1.size())
+                      .arg(form.files2.size())
+                      .arg(uploadUrl(*answer->upload_path)));
+    const UploadOutcome outcome = upload(*answer->upload_path, form);
+    if (!outcome.answer) {
+        print(stderr, QStringLiteral("error: the upload failed: %1").arg(outcome.error));
+        return 1;
+    }
+    if (!outcome.answer->accepted()) {
+        print(stderr, QStringLiteral("error: the server refused the upload: %1")
+                          .arg(outcome.answer->msg.value_or(QString())));
+        return 1;
+    }
+    record.state = QString::fromLatin1(CaseState::sent);
+    print(stdout, QStringLiteral("accepted"));
+    return 0;
+}
+
+int run(const QStringList& rawArgs) {
+    const std::optional<SendArgs> args = parse(rawArgs);
+    if (!args) {
+        std::fprintf(stderr, "usage: inspector-cli send DIR PK --server HOST[:PORT]\n");
+        return 2;
+    }
+    if (!QFileInfo(args->folder).isDir()) {
+        print(stderr, QStringLiteral("error: no such folder: %1").arg(args->folder));
+        return 2;
+    }
+    SendServices services(args->folder);
+    const PlatformScope scope(services.services);
+    PublicVars& store = PublicVars::sharedInstance();
+    const std::shared_ptr<CaseRecord> record = store.findWaitingStoreArrayByPK(args->pk);
+    if (!record) {
+        print(stderr, QStringLiteral("error: no case %1 in %2").arg(args->pk, args->folder));
+        return 1;
+    }
+    if (record->state == QLatin1String(CaseState::sent)) {
+        print(stdout, QStringLiteral("%1 was sent already; nothing to do").arg(args->pk));
+        return 0;
+    }
+    const CaseList& cases = store.getWaitingStoreArray();
+    const bool photosToMove = std::any_of(cases.begin(), cases.end(),
+                                          [](const auto& r) { return r && r->hasInlinePhotos(); });
+    store.transPhotoInDictionary();
+    if (record->hasInlinePhotos()) {
+        print(stderr, QStringLiteral("error: the photos of %1 could not be moved into their "
+                                     "photo file")
+                          .arg(args->pk));
+        return 1;
+    }
+    const int status = send(store, *record, args->server);
+    // A moved photo file is named only by the list, so the list is saved
+    // whenever photos moved, whatever became of the upload.
+    if ((status == 0 || photosToMove) && !store.storeWaitingStoreArray()) {
+        print(stderr, QStringLiteral("error: the case list could not be saved"));
+        return 1;
+    }
+    return status;
+}
+
+const Command command("send", "DIR PK --server HOST[:PORT]", run);
+
+} // namespace
