@@ -11,14 +11,16 @@ LocationFix fixOf(const QGeoPositionInfo& info) {
     return {info.coordinate().latitude(), info.coordinate().longitude(), info.timestamp()};
 }
 
-// Wraps a QtPositioning source (default or NMEA replay).
+// Wraps a QtPositioning source (default or NMEA replay). A replayed log
+// carries the times of its recording; restamped, its fixes count as fresh.
 class GeoSource : public LocationSource {
   public:
-    explicit GeoSource(QGeoPositionInfoSource* source) : source_(source) {
+    explicit GeoSource(QGeoPositionInfoSource* source, bool restamp = false) : source_(source) {
         if (!source_) return;
         QObject::connect(source_.get(), &QGeoPositionInfoSource::positionUpdated, source_.get(),
-                         [this](const QGeoPositionInfo& info) {
-                             const LocationFix fix = fixOf(info);
+                         [this, restamp](const QGeoPositionInfo& info) {
+                             LocationFix fix = fixOf(info);
+                             if (restamp) fix.timestamp = QDateTime::currentDateTime();
                              if (onUpdate) onUpdate(fix, previous_);
                              previous_ = fix;
                          });
@@ -84,7 +86,7 @@ std::unique_ptr<LocationSource> QtLocationProvider::create() {
         auto* nmea = new QNmeaPositionInfoSource(QNmeaPositionInfoSource::SimulationMode);
         file->setParent(nmea);
         nmea->setDevice(file);
-        return std::make_unique<GeoSource>(nmea);
+        return std::make_unique<GeoSource>(nmea, true);
     }
     return std::make_unique<GeoSource>(QGeoPositionInfoSource::createDefaultSource(nullptr));
 }
