@@ -1,0 +1,173 @@
+// Throughput of uploading one full case (14 photos, about 8 MB) to the stand-in
+// inspection server through the app's own path (HttpConnect over QtHttpClient),
+// beside curl -F sending the same fields and files to the same server. The
+// server runs as its own process, started here with --port 0.
+#include "net/HttpConnect.h"
+#include "net/UploadReceiver.h"
+#include "platform/Platform.h"
+#include "platform/qt/QtHttpClient.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kPhotos1 = 11; // the inspector's photo and ten site photos
+constexpr int kPhotos2 = 3;  // maintenance-order photos
+constexpr int kPhotoBytes = 570 * 1024;
+
+class NullLog : public Log {
+  public:
+    void line(const QString&) override {}
+};
+
+struct Case {
+    FormFields fields;
+    QList<QByteArray> files1, files2;
+    qint64 bytes = 0;
+};
+
+// JPEG-headed noise: incompressible like real photos.
+QByteArray photo(quint32 seed) {
+    QByteArray data(kPhotoBytes, Qt::Uninitialized);
+    QRandomGenerator random(seed);
+    random.fillRange(reinterpret_cast<quint32*>(data.data()), data.size() / 4);
+    data[0] = char(0xFF);
+    data[1] = char(0xD8);
+    return data;
+}
+
+Case fullCase() {
+    Case c;
+    c.fields = {
+        {"date", "1131231235907"},      {"pakeno", "EV-000123"},   {"Chkno", "F1130001"},
+        {"startTime", "1131231230000"}, {"devToken", "5F0C-AB12"}, {"tecuni", "QTEyMzQ1Njc4OQ=="},
+        {"tecnam", "546L5aSn5piO"},     {"osType", "1"},           {"appVersion", "1.0"}};
+    for (int group : {1, 2}) {
+        const int count = group == 1 ? kPhotos1 : kPhotos2;
+        for (int n = 1; n <= count; ++n) {
+            const QString suffix = QStringLiteral("_%1_%2").arg(group).arg(n);
+            c.fields += {{"photoTime" + suffix, "1131231235907"},
+                         {"PhotoLng" + suffix, "121.5654"},
+                         {"PhotoLat" + suffix, "25.033"}};
+            (group == 1 ? c.files1 : c.files2) << photo(group * 100 + n);
+        }
+    }
+    c.bytes = multipartBody(c.fields, c.files1, c.files2).size();
+    return c;
+}
+
+// The inspection-server program beside this benchmark in the build tree.
+class ServerProcess {
+  public:
+    ServerProcess() {
+        const QString program = QCoreApplication::applicationDirPath() +
+                                "/../tools/inspection-server/inspection-server";
+        process_.start(program, {"--port", "0", "--quiet"});
+        process_.waitForReadyRead(10000);
+        const QByteArray line = process_.readLine().trimmed();
+        if (line.startsWith("listening on ")) address_ = QString::fromLatin1(line.mid(13));
+    }
+    ~ServerProcess() {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+    // "127.0.0.1:PORT", empty when the server did not start.
+    QString address() const { return address_; }
+
+  private:
+    QProcess process_;
+    QString address_;
+};
+
+Case& theCase() {
+    static Case c = fullCase();
+    return c;
+}
+
+ServerProcess& server() {
+    static ServerProcess s;
+    return s;
+}
+
+QString uploadUrl() {
+    return "http://" + server().address() + "/velquarda/appUpPhoto.do";
+}
+
+void BM_MultipartBody(benchmark::State& state) {
+    const Case& c = theCase();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(multipartBody(c.fields, c.files1, c.files2));
+    state.SetBytesProcessed(state.iterations() * c.bytes);
+}
+
+void BM_UploadApp(benchmark::State& state) {
+    if (server().address().isEmpty()) return state.SkipWithError("inspection-server did not start");
+    const Case& c = theCase();
+    QtHttpClient http;
+    NullLog log;
+    Platform services;
+    services.http = &http;
+    services.log = &log;
+    PlatformScope scope(services);
+    for (auto _ : state) {
+        std::optional<UploadOutcome> outcome;
+        HttpConnect::sharedInstance().postConnectDataInfoFiledataInfoFiledataInfo2Target(
+            QUrl(uploadUrl()), c.fields, c.files1, c.files2,
+            std::make_shared<UploadReceiver>([&](const UploadOutcome& o) { outcome = o; }));
+        while (!outcome)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        if (!outcome->answer || !outcome->answer->accepted())
+            return state.SkipWithError("the server did not accept the upload");
+    }
+    state.SetBytesProcessed(state.iterations() * c.bytes);
+}
+
+void BM_UploadCurl(benchmark::State& state) {
+    if (server().address().isEmpty()) return state.SkipWithError("inspection-server did not start");
+    const Case& c = theCase();
+    // curl names a file part after its file, so the files carry the part names.
+    QTemporaryDir dir;
+    QStringList args = {"-s", "--fail-with-body"};
+    for (const auto& [name, value] : c.fields)
+        args << "--form-string" << name + "=" + value;
+    for (int group : {1, 2}) {
+        const QList<QByteArray>& files = group == 1 ? c.files1 : c.files2;
+        for (int n = 1; n <= files.size(); ++n) {
+            const QString name = QStringLiteral("photo_%1_%2").arg(group).arg(n);
+            QFile file(dir.filePath(name));
+            if (!file.open(QIODevice::WriteOnly) || file.write(files[n - 1]) != files[n - 1].size())
+                return state.SkipWithError("cannot write the photo files");
+            args << "-F" << name + "=@" + file.fileName() + ";type=image/jpeg";
+        }
+    }
+    args << uploadUrl();
+    for (auto _ : state) {
+        QProcess curl;
+        curl.start("curl", args);
+        curl.waitForFinished(60000);
+        if (curl.readAllStandardOutput() != R"({"state":"0"})")
+            return state.SkipWithError("curl's upload was not accepted");
+    }
+    state.SetBytesProcessed(state.iterations() * c.bytes);
+}
+
+BENCHMARK(BM_MultipartBody)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UploadApp)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UploadCurl)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    std::printf("case: %d + %d photos, body %lld bytes\n", kPhotos1, kPhotos2,
+                static_cast<long long>(theCase().bytes));
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
