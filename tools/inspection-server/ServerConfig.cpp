@@ -182,11 +182,11 @@ ConfigReading loadServerConfig(const std::string& path) {
 }
 
 std::string applyFaultOption(ServerConfig& config, const std::string& option) {
-    std::string endpoint, spec;
-    if (std::string error = splitOption(option, endpoint, spec); !error.empty()) return error;
-    const size_t colon = spec.find(':');
-    const std::string mode = spec.substr(0, colon);
-    const std::string arg = colon == std::string::npos ? "" : spec.substr(colon + 1);
+    std::string endpoint, faultText;
+    if (std::string error = splitOption(option, endpoint, faultText); !error.empty()) return error;
+    const size_t colon = faultText.find(':');
+    const std::string mode = faultText.substr(0, colon);
+    const std::string arg = colon == std::string::npos ? "" : faultText.substr(colon + 1);
     if (!kModes.contains(mode)) return "unknown fault mode \"" + mode + "\"";
     Fault& fault = config.faults[endpoint];
     fault.mode = kModes.at(mode);
