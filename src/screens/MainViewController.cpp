@@ -118,7 +118,6 @@ void MainViewController::buildLayout() {
 void MainViewController::applyColours() {
     const bool tablet = platform().device->isTablet();
     NavigationBarAppearance& bars = NavigationBarAppearance::shared();
-    bars.translucent = false;
     bars.tintColor = PublicFunction::colorWithHexString("ffffffff");
     bars.barTintColor = PublicFunction::colorWithHexString("ec407aff");
     bars.titleColor = PublicFunction::colorWithHexString("ffffffff");

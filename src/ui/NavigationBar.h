@@ -10,13 +10,13 @@ class QPushButton;
 class QHBoxLayout;
 class ViewController;
 
-// Colours and font shared by every navigation bar of the app.
+// Colours and font shared by every navigation bar of the app; bars are
+// always opaque.
 struct NavigationBarAppearance {
     QColor tintColor = Qt::white; // buttons
     QColor barTintColor = QColor(0xec, 0x40, 0x7a);
     QColor titleColor = Qt::white;
     QFont titleFont;
-    bool translucent = false;
 
     // The appearance all bars use; setting it restyles every bar.
     static NavigationBarAppearance& shared();

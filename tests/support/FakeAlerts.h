@@ -8,10 +8,7 @@
 // presses one of its buttons.
 class FakeAlerts : public AlertPresenter {
   public:
-    void present(Alert alert) override {
-        history_ << alert.title;
-        queue_.push_back(std::move(alert));
-    }
+    void present(Alert alert) override { queue_.push_back(std::move(alert)); }
 
     bool showing() const { return !queue_.empty(); }
     // The alert on screen; fails the test when there is none.
@@ -21,10 +18,7 @@ class FakeAlerts : public AlertPresenter {
     // Presses the button with this title.
     void press(const QString& title, const QString& text = {});
     std::size_t count() const { return queue_.size(); }
-    // Titles of every alert presented so far, in order.
-    const QStringList& history() const { return history_; }
 
   private:
     std::deque<Alert> queue_;
-    QStringList history_;
 };
