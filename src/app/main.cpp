@@ -5,7 +5,7 @@
 #include "app/QtServices.h"
 #include "app/ScriptedSession.h"
 #include "qr/QtQrCaptureFactory.h"
-#include "screens/MainViewController.h"
+#include "screens/ScreenWiring.h"
 #include "util/PublicFunctionParameters.h"
 #include "util/SystemFont.h"
 
@@ -30,8 +30,7 @@ int main(int argc, char** argv) {
     PlatformScope scope(services.platform);
     QApplication::setFont(systemFont(14));
 
-    AppDelegate delegate(
-        [] { return new MainViewController(QStringLiteral("MainViewController")); });
+    AppDelegate delegate(makeMainScreen);
     services.alerts.setWindow([&delegate] { return delegate.window(); });
     delegate.applicationDidFinishLaunchingWithOptions();
 
