@@ -2,6 +2,7 @@
 #include "ui/Popover.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/ViewController.h"
+#include "ui/WindowInputBlock.h"
 #include "util/PublicFunction.h"
 
 #include <QPushButton>
@@ -63,6 +64,26 @@ TEST(ProgressOverlay, OverOneViewBlocksOnlyThatView) {
     QTest::mouseClick(w.widget.windowHandle(), Qt::LeftButton, {}, QPoint(50, 20));
     EXPECT_EQ(otherClicks, 1);
     overlay->hideOverlay();
+}
+
+TEST(WindowInputBlock, TheWindowTakesNoInputWhileItLasts) {
+    FakePlatform fake;
+    Window blocked;
+    Window other;
+    auto press = [](Window& w) {
+        w.click();
+        w.button->setFocus();
+        QTest::keyClick(w.widget.windowHandle(), Qt::Key_Space);
+    };
+    {
+        WindowInputBlock block(&blocked.widget);
+        press(blocked);
+        EXPECT_EQ(blocked.clicks, 0);
+        press(other);
+        EXPECT_EQ(other.clicks, 2) << "another window takes input";
+    }
+    press(blocked);
+    EXPECT_EQ(blocked.clicks, 2);
 }
 
 TEST(Popover, HangsBelowItsButtonWithTheArrowOnTablets) {

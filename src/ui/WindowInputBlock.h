@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+// While it lives, a window takes no input from the user: no mouse, touch,
+// wheel, tablet or key event reaches any widget in it. Other windows (an
+// alert) are not affected.
+class WindowInputBlock : public QObject {
+    Q_OBJECT
+  public:
+    explicit WindowInputBlock(QWidget* window);
+    ~WindowInputBlock() override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QPointer<QWidget> window_;
+};
