@@ -31,3 +31,24 @@ png whiterecgreenbox.png -size 64x64 xc:none -fill none -stroke white -strokewid
 # bottom: dark at the top of the file, so light at the top on screen.
 png photoframe.png -size 240x180 gradient:'#3b2412'-'#d8b080'
 png whiteFrame.png -size 240x180 gradient:'#9e9e9e'-white
+
+# The two scan pictures of the check start, shown until a code has been read:
+# a card with a QR-like symbol and what to scan. qrcodeButton2 stands for the
+# registration code, qrcodeButton1 for the use permit.
+finders='rectangle 144,44 180,80 rectangle 220,44 256,80 rectangle 144,120 180,156'
+modules='rectangle 156,56 168,68 rectangle 232,56 244,68 rectangle 156,132 168,144
+ rectangle 196,44 208,56 rectangle 196,68 208,92 rectangle 144,96 168,108
+ rectangle 184,100 208,112 rectangle 220,96 232,120 rectangle 244,100 256,112
+ rectangle 196,124 208,156 rectangle 220,132 256,144 rectangle 232,148 244,160
+ rectangle 184,144 196,160'
+scan_card() { # scan_card OUT COLOUR CAPTION
+    png "$1" -size 400x300 xc:none -fill '#fdf3f7' -stroke "$2" -strokewidth 6 \
+        -draw 'roundrectangle 4,4 395,295 28,28' \
+        -fill none -strokewidth 8 -draw "$finders" -stroke none -fill "$2" -draw "$modules" \
+        -font Noto-Sans-CJK-TC-Bold -pointsize 34 -gravity south -annotate +0+36 "$3"
+}
+scan_card qrcodeButton2.png '#ec407a' '掃描檢查/維護登記碼'
+scan_card qrcodeButton1.png '#5c6bc0' '掃描設備使用許可證'
+
+# The arrow between the two scan pictures: first the one, then the other.
+png scanArrow.png -size 60x40 xc:none -fill '#ec407a' -draw 'polygon 6,6 54,6 30,34'
