@@ -5,10 +5,14 @@
 namespace {
 
 bool readDevice(const QString& name, AppOptions& options) {
-    if (name == "phone") options.screenSize = {320, 568};
-    else if (name == "phone35") options.screenSize = {320, 480};
-    else if (name == "tablet") options.screenSize = {768, 1024};
-    else return false;
+    if (name == "phone")
+        options.screenSize = {320, 568};
+    else if (name == "phone35")
+        options.screenSize = {320, 480};
+    else if (name == "tablet")
+        options.screenSize = {768, 1024};
+    else
+        return false;
     options.tablet = name == "tablet";
     return true;
 }
@@ -34,11 +38,14 @@ std::optional<AppOptions> AppOptions::parse(const QStringList& arguments, QStrin
     const QCommandLineOption offline("offline", "start without network");
     const QCommandLineOption home("home", "keep documents and settings in DIR", "DIR");
     const QCommandLineOption parameters("parameters", "use FILE as Parameters.plist", "FILE");
-    const QCommandLineOption qrImages("qr-images", "QR camera frames from an image or folder", "PATH");
+    const QCommandLineOption qrImages("qr-images", "QR camera frames from an image or folder",
+                                      "PATH");
     const QCommandLineOption photos("photos", "camera photos from the images of a folder", "DIR");
-    const QCommandLineOption script("script", "run the demo session, logging in with ID", "ID");
-    const QCommandLineOption screenshots("screenshots", "save the demo's screenshots in DIR", "DIR");
-    parser.addOptions({device, location, nmea, offline, home, parameters, qrImages, photos, script, screenshots});
+    const QCommandLineOption scenario("scenario", "perform the steps of FILE, then end", "FILE");
+    const QCommandLineOption screenshots("screenshots", "save the scenario's screenshots in DIR",
+                                         "DIR");
+    parser.addOptions({device, location, nmea, offline, home, parameters, qrImages, photos,
+                       scenario, screenshots});
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return std::nullopt;
@@ -61,7 +68,7 @@ std::optional<AppOptions> AppOptions::parse(const QStringList& arguments, QStrin
     options.parameters = parser.value(parameters);
     options.qrImages = parser.value(qrImages);
     options.photos = parser.value(photos);
-    options.scriptId = parser.value(script);
+    options.scenario = parser.value(scenario);
     options.screenshots = parser.value(screenshots);
     return options;
 }

@@ -19,8 +19,8 @@ struct AppOptions {
     QString parameters;                  // --parameters FILE instead of the built-in one
     QString qrImages;                    // --qr-images PATH: QR frames from image files
     QString photos;                      // --photos DIR: camera photos from image files
-    QString scriptId;                    // --script ID: run the scripted demo session
-    QString screenshots;                 // --screenshots DIR: where the script saves pictures
+    QString scenario;                    // --scenario FILE: run the steps of FILE
+    QString screenshots;                 // --screenshots DIR: where the scenario saves pictures
 
     // Reads the command line; on a bad option sets error and returns none.
     static std::optional<AppOptions> parse(const QStringList& arguments, QString* error);

@@ -19,13 +19,12 @@ QString settingsPath(const AppOptions& o) {
 } // namespace
 
 QtServices::QtServices(const AppOptions& options)
-    : settings_(settingsPath(options)), documents_(documentsPath(options)),
+    : camera(options.photos), settings_(settingsPath(options)), documents_(documentsPath(options)),
       device_(options.tablet, options.screenSize, QSysInfo::productVersion()),
-      location_({options.location, options.nmeaFile}), reachability_(options.offline),
-      camera_(options.photos) {
+      location_({options.location, options.nmeaFile}), reachability_(options.offline) {
     platform.alerts = &alerts;
-    platform.cameraAccess = &camera_;
-    platform.cameraPicker = &camera_;
+    platform.cameraAccess = &camera;
+    platform.cameraPicker = &camera;
     platform.location = &location_;
     platform.reachability = &reachability_;
     platform.http = &http_;

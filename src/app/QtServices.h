@@ -14,13 +14,14 @@
 // The real platform services of the desktop app, set up from its options.
 // The QR capture is left for main() to add.
 class QtServices {
-public:
+  public:
     explicit QtServices(const AppOptions& options);
 
     Platform platform;
     QtAlertPresenter alerts;
+    QtCamera camera;
 
-private:
+  private:
     QtMainLoop loop_;
     SystemClock clock_;
     QtSettingsStore settings_;
@@ -32,5 +33,4 @@ private:
     StderrLog log_;
     QtLocationProvider location_;
     QtReachability reachability_;
-    QtCamera camera_;
 };

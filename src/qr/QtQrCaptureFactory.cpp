@@ -26,6 +26,7 @@ QStringList imageFilesIn(const QString& folder) {
 QtQrCaptureFactory::QtQrCaptureFactory(QString imagePath) : path_(std::move(imagePath)) {}
 
 std::unique_ptr<QrCapture> QtQrCaptureFactory::create(QString& error) {
+    if (!queued_.isEmpty()) return openImageFile(queued_.takeFirst(), error);
     return path_.isEmpty() ? openCamera(error) : openImage(error);
 }
 
@@ -53,6 +54,10 @@ std::unique_ptr<QrCapture> QtQrCaptureFactory::openImage(QString& error) {
         }
         file = files[next_++ % files.size()];
     }
+    return openImageFile(file, error);
+}
+
+std::unique_ptr<QrCapture> QtQrCaptureFactory::openImageFile(const QString& file, QString& error) {
     QImageReader reader(file);
     // Photos taken on a phone carry their upright turn as a tag.
     reader.setAutoTransform(true);

@@ -9,16 +9,22 @@
 // camera looking at image files: a single file is shown to every capture; the
 // image files of a folder are shown one per capture, in name order, starting
 // again after the last, so the reader's successive scans (a registration
-// code, then its permit) each see the next file.
+// code, then its permit) each see the next file. A picture file given with
+// showNext goes before all of them to the next capture that opens.
 class QtQrCaptureFactory : public QrCaptureFactory {
   public:
     explicit QtQrCaptureFactory(QString imagePath = {});
     std::unique_ptr<QrCapture> create(QString& error) override;
+    // The next capture shows this picture file; files given one after
+    // another go to successive captures.
+    void showNext(const QString& file) { queued_ << file; }
 
   private:
     std::unique_ptr<QrCapture> openCamera(QString& error);
     std::unique_ptr<QrCapture> openImage(QString& error);
+    static std::unique_ptr<QrCapture> openImageFile(const QString& file, QString& error);
 
     QString path_;
     int next_ = 0;
+    QStringList queued_;
 };

@@ -44,7 +44,7 @@ TEST(AppOptions, ReadsEveryOption) {
     const auto options =
         parse({"--location", "25.0478,121.5319", "--nmea", "drive.nmea", "--offline", "--home",
                "/tmp/run", "--parameters", "p.plist", "--qr-images", "codes", "--photos", "shots",
-               "--script", "A123456789", "--screenshots", "pictures"},
+               "--scenario", "walk.scenario", "--screenshots", "pictures"},
               &error);
     ASSERT_TRUE(options) << error.toStdString();
     ASSERT_TRUE(options->location);
@@ -56,7 +56,7 @@ TEST(AppOptions, ReadsEveryOption) {
     EXPECT_EQ(options->parameters, "p.plist");
     EXPECT_EQ(options->qrImages, "codes");
     EXPECT_EQ(options->photos, "shots");
-    EXPECT_EQ(options->scriptId, "A123456789");
+    EXPECT_EQ(options->scenario, "walk.scenario");
     EXPECT_EQ(options->screenshots, "pictures");
 }
 

@@ -3,6 +3,7 @@
 #include "platform/qt/QtHttpClient.h"
 #include "screens/MainViewController.h"
 #include "support/FakePlatform.h"
+#include "support/ParameterFileText.h"
 #include "ui/NavigationController.h"
 #include "util/PublicFunctionParameters.h"
 
@@ -23,12 +24,7 @@ struct LoginEndToEnd : testing::Test {
         server = std::make_unique<InspectionServer>(config);
         port = server->start();
         parameters.open();
-        parameters.write(
-            QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><dict>"
-                           "<key>ServerIP</key><string>127.0.0.1:%1</string>"
-                           "<key>ver_ios</key><string>1.0</string></dict></plist>")
-                .arg(port)
-                .toUtf8());
+        parameters.write(parameterFileText(port, "1.0"));
         parameters.flush();
         setParameterFileOverride("Parameters.plist", parameters.fileName());
         fake.services.http = &http;

@@ -19,8 +19,9 @@ class AlertDialog : public QDialog {
     void reject() override {}
 };
 
-QLabel* wrappedLabel(const QString& text, bool bold) {
+QLabel* wrappedLabel(const QString& text, const char* name, bool bold) {
     auto* label = new QLabel(text);
+    label->setObjectName(QLatin1String(name));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignCenter);
     if (bold) {
@@ -58,11 +59,13 @@ void QtAlertPresenter::showNext() {
     dialog->setStyleSheet(
         QStringLiteral("#alert { background: #f7f7f7; border: 1px solid #b0b0b0; }"));
     auto* layout = new QVBoxLayout(dialog);
-    if (!alert.title.isEmpty()) layout->addWidget(wrappedLabel(alert.title, true));
-    if (!alert.message.isEmpty()) layout->addWidget(wrappedLabel(alert.message, false));
+    if (!alert.title.isEmpty()) layout->addWidget(wrappedLabel(alert.title, "alertTitle", true));
+    if (!alert.message.isEmpty())
+        layout->addWidget(wrappedLabel(alert.message, "alertMessage", false));
     QLineEdit* field = nullptr;
     if (alert.hasTextField) {
         field = new QLineEdit;
+        field->setObjectName(QStringLiteral("alertField"));
         field->setPlaceholderText(alert.placeholder);
         layout->addWidget(field);
     }

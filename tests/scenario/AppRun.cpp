@@ -1,0 +1,67 @@
+#include "AppRun.h"
+
+#include "support/ParameterFileText.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kRunCapMs = 120 * 1000;
+
+QStringList appOptionsOf(const QString& scenarioFile) {
+    QFile file(scenarioFile);
+    QStringList options;
+    if (!file.open(QIODevice::ReadOnly)) return options;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
+        if (line.startsWith(QStringLiteral("# app:")))
+            options << line.mid(6).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    return options;
+}
+
+} // namespace
+
+AppRunFixture::AppRunFixture() {
+    const ConfigReading reading =
+        loadServerConfig(INSPECTOR_SOURCE_DIR "/tools/inspection-server/demo-config.json");
+    if (!reading.config) throw std::runtime_error("cannot read the demo configuration");
+    server = std::make_unique<InspectionServer>(*reading.config);
+    const int port = server->start();
+    QFile parameters(dir.filePath("Parameters.plist"));
+    if (port <= 0 || !parameters.open(QIODevice::WriteOnly))
+        throw std::runtime_error("cannot start the stand-in server");
+    parameters.write(parameterFileText(port, "1.0"));
+}
+
+AppRunFixture::~AppRunFixture() {
+    server->stop();
+}
+
+QString AppRunFixture::writeScenario(const QString& text, const QString& name) const {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0)
+        throw std::runtime_error("cannot write the scenario");
+    return path;
+}
+
+AppRun AppRunFixture::run(const QString& scenarioFile, QStringList options) const {
+    QProcess app;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    app.setProcessEnvironment(env);
+    options << appOptionsOf(scenarioFile) << "--scenario" << scenarioFile << "--home" << home()
+            << "--parameters" << dir.filePath("Parameters.plist") << "--screenshots" << shots();
+    app.start(INSPECTOR_APP, options);
+    AppRun result;
+    if (!app.waitForFinished(kRunCapMs)) {
+        app.kill();
+        app.waitForFinished();
+    } else if (app.exitStatus() == QProcess::NormalExit) {
+        result.status = app.exitCode();
+    }
+    result.out = QString::fromUtf8(app.readAllStandardOutput());
+    result.err = QString::fromUtf8(app.readAllStandardError());
+    return result;
+}

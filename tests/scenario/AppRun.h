@@ -1,0 +1,35 @@
+#pragma once
+
+#include "InspectionServer.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// How a run of the real app ended.
+struct AppRun {
+    int status = -1; // -1 when it had to be killed
+    QString out;
+    QString err;
+};
+
+// The real inspector-app, offscreen, against the stand-in server (started
+// in-process with the demo configuration) on a free port, with a fresh home
+// folder and a parameter file naming the server.
+class AppRunFixture : public testing::Test {
+  protected:
+    AppRunFixture();
+    ~AppRunFixture() override;
+
+    // Writes a scenario file into the run's folder and returns its path.
+    QString writeScenario(const QString& text, const QString& name = "walk.scenario") const;
+    // Runs the app on the scenario with screenshots into shots(); lines
+    // "# app: OPTIONS" of the scenario add their options.
+    AppRun run(const QString& scenarioFile, QStringList options = {}) const;
+    QString home() const { return dir.filePath("home"); }
+    QString shots() const { return dir.filePath("shots"); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<InspectionServer> server;
+};

@@ -1,0 +1,123 @@
+#include "AppRun.h"
+
+#include <QDir>
+#include <QImage>
+#include <filesystem>
+
+namespace {
+
+using ScenarioApp = AppRunFixture;
+
+QString logIn() {
+    return QStringLiteral("expect alert 身份驗證\n"
+                          "type A123456789\n"
+                          "press 好\n"
+                          "press 知道了\n"
+                          "press 暫不更新\n");
+}
+
+// The scenarios kept in the repository: the demo of scripts/run and every
+// file of tests/scenario/walks. Each must pass against the real app.
+std::vector<std::string> keptScenarios() {
+    std::vector<std::string> files{INSPECTOR_SOURCE_DIR "/scripts/demo.scenario"};
+    const std::filesystem::path folder(INSPECTOR_SOURCE_DIR "/tests/scenario/walks");
+    if (std::filesystem::is_directory(folder))
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.path().extension() == ".scenario") files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+class KeptScenario : public ScenarioApp, public testing::WithParamInterface<std::string> {};
+
+TEST_P(KeptScenario, Passes) {
+    const AppRun run = this->run(QString::fromStdString(GetParam()));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, KeptScenario, testing::ValuesIn(keptScenarios()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             std::string name = std::filesystem::path(info.param).stem().string();
+                             std::replace_if(
+                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
+                                 '_');
+                             return name;
+                         });
+
+TEST_F(ScenarioApp, DemoSavesAPictureOfEveryScreenAndAlertAndPrintsEachStep) {
+    const AppRun run = this->run(INSPECTOR_SOURCE_DIR "/scripts/demo.scenario");
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(shots()).entryList(QDir::Files),
+              QStringList({"001-login.png", "002-notice.png", "003-update.png",
+                           "004-main-screen.png", "005-logout.png"}));
+    const QImage alert(QDir(shots()).filePath("001-login.png"));
+    EXPECT_EQ(alert.size(), QSize(320, 568));
+    // The alert is drawn over the dimmed screen: its light box in the middle.
+    EXPECT_GT(qGray(alert.pixel(160, 284)), 200);
+    EXPECT_LT(qGray(alert.pixel(5, 560)), 250);
+    EXPECT_TRUE(run.out.contains("4: expect alert 身份驗證 | 請輸入身份證字號\n"))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains("21: press 登出\n")) << run.out.toStdString();
+}
+
+TEST_F(ScenarioApp, AFailingCheckReportsItsLineAndWhatIsOnScreen) {
+    const QString file = writeScenario("# a check that cannot hold\n"
+                                       "timeout 0.5\n"
+                                       "expect text 不存在的字\n");
+    const AppRun run = this->run(file);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.contains("2: timeout 0.5\n"));
+    EXPECT_TRUE(run.err.startsWith(
+        file + ":3: expect text 不存在的字: no visible text contains \"不存在的字\" after 0.5 s\n"))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("  screen: \"主畫面\"\n"));
+    EXPECT_TRUE(run.err.contains(
+        "  alert: \"身份驗證\" | \"請輸入身份證字號\" buttons: \"取消\" \"好\"\n"));
+    EXPECT_TRUE(run.err.contains("  texts: \"建築物昇降設備安全檢查\""));
+}
+
+TEST_F(ScenarioApp, ChecksWidgetsAndTextsOfTheMainScreen) {
+    const QString file = writeScenario(logIn() + "expect screen 主畫面\n"
+                                                 "expect text 安檢員：王大明\n"
+                                                 "expect no text 身份驗證\n"
+                                                 "expect enabled 登出\n"
+                                                 "expect enabled closeBtn\n"
+                                                 "wait 0.2\n"
+                                                 "tap 登出\n"
+                                                 "expect alert 登出作業\n"
+                                                 "press 取消\n"
+                                                 "expect no text 登出作業\n"
+                                                 "timeout 0.3\n"
+                                                 "expect disabled closeBtn\n");
+    const AppRun run = this->run(file);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.contains("15: expect no text 登出作業\n")) << run.out.toStdString();
+    EXPECT_TRUE(
+        run.err.contains(":17: expect disabled closeBtn: \"closeBtn\" is enabled after 0.3 s"))
+        << run.err.toStdString();
+}
+
+TEST_F(ScenarioApp, TheAppEndingBeforeTheLastStepIsAFailure) {
+    const QString file = writeScenario(logIn() + "tap closeBtn\n"
+                                                 "press 登出\n"
+                                                 "expect screen 主畫面\n");
+    const AppRun run = this->run(file);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(
+        run.err.contains(":8: expect screen 主畫面: the app ended with status 0 before this step"))
+        << run.err.toStdString();
+}
+
+TEST_F(ScenarioApp, BadScenarioEndsWithStatusTwoBeforeTheAppStarts) {
+    const QString file = writeScenario("expect alert 身份驗證\n"
+                                       "jump 3\n"
+                                       "qr missing.png\n");
+    const AppRun run = this->run(file);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains(file + ":2: unknown step \"jump\"\n")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(file + ":3: qr: no file " + dir.filePath("missing.png")));
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_FALSE(QDir(home()).exists());
+}
+
+} // namespace
