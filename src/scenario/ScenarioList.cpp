@@ -3,6 +3,7 @@
 #include "scenario/ScenarioInput.h"
 #include "scenario/ScenarioScreen.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 
@@ -60,7 +61,9 @@ QString ScenarioList::tick(int row) {
     for (QWidget* cell : cellWidgets(row))
         for (QWidget* w : QList<QWidget*>{cell} + cell->findChildren<QWidget*>())
             if (w->inherits("CustomCheckBox") && w->isVisible()) {
-                tapCentre(w);
+                // The box is pressed through its button, which may be smaller than the box.
+                auto* pressable = w->findChild<QAbstractButton*>();
+                tapCentre(pressable && pressable->isVisible() ? pressable : w);
                 return {};
             }
     return QStringLiteral("row %1 of %2 has no tick box").arg(row).arg(view_->objectName());

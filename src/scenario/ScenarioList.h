@@ -22,7 +22,7 @@ class ScenarioList {
     // Each returns what went wrong, or an empty text.
     // Scrolls the row into view and taps it where nothing pressable lies.
     QString tap(int row);
-    // Taps the row's tick box: the CustomCheckBox inside the row.
+    // Taps the row's tick box: the button of the CustomCheckBox inside the row.
     QString tick(int row);
     // Makes the row the current one and triggers the list's "swipeDelete" action.
     QString swipeDelete(int row);

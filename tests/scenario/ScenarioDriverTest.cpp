@@ -1,0 +1,246 @@
+#include "platform/qt/QtAlertPresenter.h"
+#include "scenario/ScenarioRunner.h"
+#include "support/FakePlatform.h"
+#include "ui/NavigationController.h"
+#include "ui/Popover.h"
+#include "ui/ViewController.h"
+#include "widgets/CheckBoxButton.h"
+#include "widgets/CustomCheckBoxVariants.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+QPushButton* button(const QString& text, QWidget* parent, std::function<void()> pressed) {
+    auto* b = new QPushButton(text, parent);
+    parent->layout()->addWidget(b);
+    QObject::connect(b, &QPushButton::clicked, parent, std::move(pressed));
+    return b;
+}
+
+// A window built as the app builds its own: a navigation stack whose screen
+// holds a list of cell-widget rows (a label and a tick box each) with a swipe
+// deletion, buttons that open a second screen, an alert and a popover, and a
+// label telling what happened.
+struct DriverWindow {
+    DriverWindow() {
+        window.setFixedSize(320, 568);
+        auto* layout = new QVBoxLayout(&window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(nav);
+        auto* screen = new ViewController;
+        screen->setTitle("清單");
+        screen->setBackBarButtonTitle("返回");
+        new QVBoxLayout(screen);
+        buildList(screen);
+        log = new QLabel(screen);
+        screen->layout()->addWidget(log);
+        button("下一頁", screen, [this] {
+            auto* next = new ViewController;
+            next->setTitle("第二頁");
+            nav->pushViewController(next, false);
+        });
+        button("問一下", screen, [this] { ask(); });
+        auto* menu = button("選單", screen, [] {});
+        QObject::connect(menu, &QPushButton::clicked, [this, menu] { openMenu(menu); });
+        button("送出", screen, [] {})->setEnabled(false);
+        screen->findChildren<QPushButton*>().last()->setObjectName("sendButton");
+        nav->pushViewController(screen, false);
+        alerts.setWindow([this] { return &window; });
+        window.show();
+    }
+
+    void buildList(ViewController* screen) {
+        auto* model = new QStandardItemModel(0, 2, screen);
+        for (const char* text : {"甲", "乙", "丙"})
+            model->appendRow(new QStandardItem(text));
+        list = new QTableView(screen);
+        list->setObjectName("tbl");
+        list->setModel(model);
+        screen->layout()->addWidget(list);
+        for (int row = 0; row < model->rowCount(); ++row) {
+            auto* cell = new QWidget;
+            auto* cellLayout = new QHBoxLayout(cell);
+            cellLayout->setContentsMargins(0, 0, 0, 0);
+            cellLayout->addWidget(new QLabel(QString("第%1列").arg(row)));
+            auto* box = new CustomRedCheckBox(QRect(0, 0, 20, 20));
+            cellLayout->addWidget(box);
+            QObject::connect(box->checkboxButton(), &QAbstractButton::clicked,
+                             [this, row] { log->setText(QString("ticked %1").arg(row)); });
+            list->setIndexWidget(model->index(row, 1), cell);
+        }
+        QObject::connect(list, &QTableView::clicked, [this](const QModelIndex& index) {
+            log->setText(QString("clicked %1").arg(index.row()));
+        });
+        auto* remove = new QAction("刪除", list);
+        remove->setObjectName("swipeDelete");
+        list->addAction(remove);
+        QObject::connect(remove, &QAction::triggered,
+                         [this, model] { model->removeRow(list->currentIndex().row()); });
+    }
+
+    void ask() {
+        Alert alert{"請問", "貴姓", "取消", {"好"}};
+        alert.hasTextField = true;
+        alert.onButton = [this](int index, const QString& text) {
+            log->setText(QString("answer %1 %2").arg(index).arg(text));
+        };
+        alerts.present(alert);
+    }
+
+    void openMenu(QWidget* anchor) {
+        auto* content = new ViewController;
+        auto* choices = new QListWidget(content);
+        choices->addItems({"依時間排序", "依編號排序"});
+        choices->setGeometry(0, 0, 200, 100);
+        auto* popover = Popover::present(content, anchor, QSize(200, 100));
+        QObject::connect(choices, &QListWidget::clicked, [this, popover](const QModelIndex& i) {
+            log->setText(QString("sorted %1").arg(i.row()));
+            popover->dismiss();
+        });
+    }
+
+    FakePlatform fake;
+    QWidget window;
+    NavigationController* nav = new NavigationController(&window);
+    QTableView* list = nullptr;
+    QLabel* log = nullptr;
+    QtAlertPresenter alerts;
+};
+
+struct DriverRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+struct ScenarioDriver : testing::Test {
+    ScenarioDriver() {
+        QImage(8, 8, QImage::Format_RGB32).save(dir.filePath("code.png"));
+        QImage(8, 8, QImage::Format_RGB32).save(dir.filePath("shot.jpg"));
+    }
+
+    DriverRun run(const QByteArray& text) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        QStringList errors;
+        std::optional<Scenario> scenario = readScenario(path, true, errors);
+        EXPECT_TRUE(scenario) << errors.join('\n').toStdString();
+        if (!scenario) return {2, {}, {}};
+        ScenarioRunner runner(
+            std::move(*scenario),
+            {[this] { return &ui.window; }, [this] { return ui.alerts.currentDialog(); },
+             [this](const QString& f) { fed << "qr " + f; },
+             [this](const QString& f) { fed << "photo " + f; }, dir.filePath("shots")});
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        runner.start();
+        const int status = runner.conclude(QApplication::exec());
+        return {status, testing::internal::GetCapturedStdout(),
+                testing::internal::GetCapturedStderr()};
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath("driver.scenario");
+    DriverWindow ui;
+    QStringList fed;
+};
+
+TEST_F(ScenarioDriver, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets) {
+    QDir().mkpath(dir.filePath("shots"));
+    const DriverRun run = this->run("expect screen 清單\n"
+                                    "expect rows tbl 3\n"
+                                    "expect row tbl 1 乙\n"
+                                    "expect row tbl 1 第1列\n"
+                                    "expect disabled sendButton\n"
+                                    "expect enabled 下一頁\n"
+                                    "tap-row tbl 2\n"
+                                    "expect text clicked 2\n"
+                                    "tap 甲\n"
+                                    "expect text clicked 0\n"
+                                    "tick tbl 1\n"
+                                    "expect text ticked 1\n"
+                                    "swipe-delete tbl 0\n"
+                                    "expect rows tbl 2\n"
+                                    "expect no text 甲\n"
+                                    "tap 選單\n"
+                                    "tap 依編號排序\n"
+                                    "expect text sorted 1\n"
+                                    "tap 問一下\n"
+                                    "expect alert 請問 | 貴姓\n"
+                                    "screenshot asked\n"
+                                    "type 王小明\n"
+                                    "press 好\n"
+                                    "expect text answer 1 王小明\n"
+                                    "tap 下一頁\n"
+                                    "expect screen 第二頁\n"
+                                    "back\n"
+                                    "expect screen 清單\n"
+                                    "qr code.png\n"
+                                    "photo shot.jpg\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    // The ticked row moved up when the first row was deleted.
+    auto* box = ui.list->indexWidget(ui.list->model()->index(0, 1))->findChild<CustomCheckBox*>();
+    EXPECT_TRUE(box->isSelected());
+    EXPECT_EQ(fed,
+              QStringList({"qr " + dir.filePath("code.png"), "photo " + dir.filePath("shot.jpg")}));
+    const QImage shot(dir.filePath("shots/001-asked.png"));
+    EXPECT_EQ(shot.size(), QSize(320, 568));
+    EXPECT_NE(run.out.find("30: photo shot.jpg\n"), std::string::npos) << run.out;
+}
+
+struct Failure {
+    const char* steps;
+    const char* report; // the last step's line and reason
+};
+
+class FailingStep : public ScenarioDriver, public testing::WithParamInterface<Failure> {};
+
+TEST_P(FailingStep, EndsTheRunWithItsLineAndReason) {
+    const DriverRun run = this->run(QByteArray("timeout 0.2\n") + GetParam().steps);
+    EXPECT_EQ(run.status, 1);
+    const std::string start = path.toStdString() + ":" + GetParam().report + " after 0.2 s\n";
+    EXPECT_EQ(run.err.substr(0, start.size()), start) << run.err;
+    EXPECT_NE(run.err.find("  screen: \""), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailingStep,
+    testing::Values(
+        Failure{"tap-row tbl 5\n", "2: tap-row tbl 5: tbl has 3 rows, no row 5"},
+        Failure{"expect rows tbl 4\n", "2: expect rows tbl 4: tbl shows 3 rows"},
+        Failure{"expect row tbl 0 乙\n",
+                "2: expect row tbl 0 乙: row 0 of tbl shows \"甲\" \"第0列\""},
+        Failure{"tap 送出\n", "2: tap 送出: \"送出\" is disabled"},
+        Failure{"tap 無此鈕\n", "2: tap 無此鈕: no visible \"無此鈕\""},
+        Failure{"tap 問一下\ntap 下一頁\n", "3: tap 下一頁: an alert is in the way: \"請問\""},
+        Failure{"tap 問一下\npress 不要\n", "3: press 不要: the alert has no button \"不要\""},
+        Failure{"press 好\n", "2: press 好: no alert is showing"},
+        Failure{"type 王\n", "2: type 王: no alert is showing"},
+        Failure{"swipe-delete other 0\n", "2: swipe-delete other 0: no visible list other"},
+        Failure{"back\n", "2: back: no visible back button"},
+        Failure{"tap 選單\ntap 下一頁\n", "3: tap 下一頁: no visible \"下一頁\""},
+        Failure{"expect alert 請問\n", "2: expect alert 請問: no alert is showing"},
+        Failure{"tap 問一下\nexpect alert 請問 | 貴",
+                "3: expect alert 請問 | 貴: the alert showing is \"請問\" | \"貴姓\""},
+        Failure{"expect screen 第二頁\n", "2: expect screen 第二頁: the screen on top is \"清單\""},
+        Failure{"expect no text 甲\n", "2: expect no text 甲: a visible text contains \"甲\""}),
+    [](const testing::TestParamInfo<Failure>& info) {
+        return "Step" + std::to_string(info.index);
+    });
+
+} // namespace
