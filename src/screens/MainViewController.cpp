@@ -98,6 +98,8 @@ void MainViewController::buildLayout() {
     connect(closeBtn, &QPushButton::clicked, this, &MainViewController::closeButtonPressed);
     menu1Button = new QPushButton(QStringLiteral("開始檢查"), this);
     menu2Button = new QPushButton(QStringLiteral("檢查紀錄"), this);
+    menu1Button->setObjectName(QStringLiteral("menu1Button"));
+    menu2Button->setObjectName(QStringLiteral("menu2Button"));
     for (QPushButton* menu : {menu1Button, menu2Button}) {
         menu->setFont(systemFont(tablet ? 26 : 18));
         menu->setMinimumHeight(tablet ? 90 : 60);

@@ -1,6 +1,8 @@
 #include "AppRun.h"
+#include "fixtures/QrImages.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <filesystem>
 
@@ -95,6 +97,23 @@ TEST_F(ScenarioApp, ChecksWidgetsAndTextsOfTheMainScreen) {
     EXPECT_TRUE(
         run.err.contains(":17: expect disabled closeBtn: \"closeBtn\" is enabled after 0.3 s"))
         << run.err.toStdString();
+}
+
+TEST_F(ScenarioApp, AQrPictureReachesTheNextReaderThatOpens) {
+    // A registration code whose check needs no permit.
+    ASSERT_TRUE(qrCode("ABC123,F001", 6).save(dir.filePath("code.png")));
+    const QString file = writeScenario(logIn() + "tap menu1Button\n"
+                                                 "expect screen 檢查設備確認\n"
+                                                 "qr code.png\n"
+                                                 "tap topButton\n"
+                                                 "expect screen 登記碼掃描\n"
+                                                 "expect text 設備編號：ABC123\n"
+                                                 "screenshot code-read\n"
+                                                 "tap 確定\n"
+                                                 "expect text 確認正確\n");
+    const AppRun run = this->run(file);
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(QDir(shots()).filePath("001-code-read.png")));
 }
 
 TEST_F(ScenarioApp, TheAppEndingBeforeTheLastStepIsAFailure) {
