@@ -10,6 +10,13 @@ bool keyLess(const JsonMember& member, std::string_view key) {
 
 } // namespace
 
+JsonObject::JsonObject() = default;
+JsonObject::JsonObject(const JsonObject&) = default;
+JsonObject::JsonObject(JsonObject&&) noexcept = default;
+JsonObject& JsonObject::operator=(const JsonObject&) = default;
+JsonObject& JsonObject::operator=(JsonObject&&) noexcept = default;
+JsonObject::~JsonObject() = default;
+
 JsonObject::JsonObject(std::vector<JsonMember> members) {
     std::stable_sort(members.begin(), members.end(),
                      [](const JsonMember& a, const JsonMember& b) { return a.key < b.key; });

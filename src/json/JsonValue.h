@@ -30,7 +30,13 @@ struct JsonDecimal {
 // A dictionary with string keys, kept sorted by key (byte order) with each key once.
 class JsonObject {
   public:
-    JsonObject() = default;
+    // Defined where JsonMember is complete, which every compiler needs for the vector of them.
+    JsonObject();
+    JsonObject(const JsonObject&);
+    JsonObject(JsonObject&&) noexcept;
+    JsonObject& operator=(const JsonObject&);
+    JsonObject& operator=(JsonObject&&) noexcept;
+    ~JsonObject();
     // Takes members in the order they were read; of a repeated key the last value is kept.
     explicit JsonObject(std::vector<JsonMember> members);
 
@@ -39,8 +45,8 @@ class JsonObject {
     // Stores value under key, replacing any value stored there before.
     void set(std::string key, JsonValue value);
 
-    std::size_t size() const { return members_.size(); }
-    bool empty() const { return members_.empty(); }
+    std::size_t size() const;
+    bool empty() const;
     const JsonMember* begin() const;
     const JsonMember* end() const;
 
@@ -100,3 +106,10 @@ struct JsonMember {
 
     friend bool operator==(const JsonMember&, const JsonMember&) = default;
 };
+
+inline std::size_t JsonObject::size() const {
+    return members_.size();
+}
+inline bool JsonObject::empty() const {
+    return members_.empty();
+}
