@@ -1,0 +1,63 @@
+#include "AppRun.h"
+#include "fixtures/QrImages.h"
+
+namespace {
+
+// The check start in the real app: the inspector logs in, opens the check
+// start and scans QR pictures made by a real QR writer, read by the app's
+// own detector from its image-file camera.
+class CheckStartWalk : public AppRunFixture {
+  protected:
+    void writeCode(const QString& name, const QString& text) const {
+        ASSERT_TRUE(qrCode(text, 8).save(dir.filePath(name)));
+    }
+    AppRun walk(const QString& steps) const {
+        return run(writeScenario("expect alert 身份驗證\n"
+                                 "type A123456789\n"
+                                 "press 好\n"
+                                 "press 知道了\n"
+                                 "press 暫不更新\n"
+                                 "expect screen 主畫面\n"
+                                 "tap 開始檢查\n"
+                                 "expect screen 檢查設備確認\n"
+                                 "qr registration.png\n"
+                                 "tap topButton\n"
+                                 "expect screen 登記碼掃描\n"
+                                 "expect text 設備編號：A100\n" +
+                                 steps));
+    }
+};
+
+TEST_F(CheckStartWalk, AMatchingPermitTurnsGreen) {
+    writeCode("registration.png", "A100,C2024001");
+    writeCode("permit.png", "https://permit.test/query.do?type=1&ipno=A100");
+    const AppRun run = walk("screenshot registration-reader\n"
+                            "tap 確定\n"
+                            "expect screen 檢查設備確認\n"
+                            "screenshot registration-held\n"
+                            "qr permit.png\n"
+                            "tap bottomButton\n"
+                            "expect text 確認正確\n"
+                            "screenshot green\n");
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+}
+
+TEST_F(CheckStartWalk, AnotherEquipmentsPermitTurnsRedAndStartsOver) {
+    writeCode("registration.png", "A100,C2024001");
+    writeCode("permit.png", "https://permit.test/query.do?type=1&ipno=B200");
+    const AppRun run = walk("tap 確定\n"
+                            "qr permit.png\n"
+                            "tap bottomButton\n"
+                            "expect text 這不是登記碼指定要檢查的設備\n"
+                            "screenshot red\n"
+                            "wait 1\n"
+                            "tap bottomButton\n"
+                            "expect alert 資料檢核錯誤 | 請先掃描檢查/維護登記碼\n"
+                            "screenshot codes-forgotten\n"
+                            "press 知道了\n"
+                            "back\n"
+                            "expect screen 主畫面\n");
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+}
+
+} // namespace
