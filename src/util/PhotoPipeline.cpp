@@ -31,6 +31,15 @@ std::optional<QByteArray> encodeJpeg(const QImage& image, int quality) {
 
 std::optional<QByteArray> stampTakenPhoto(const QByteArray& cameraJpeg, const QString& chkno,
                                           const std::optional<QString>& inspectorName) {
+    std::optional<StampedPhoto> stamped =
+        stampTakenPhotoWithImage(cameraJpeg, chkno, inspectorName);
+    if (!stamped) return std::nullopt;
+    return std::move(stamped->jpeg);
+}
+
+std::optional<StampedPhoto> stampTakenPhotoWithImage(const QByteArray& cameraJpeg,
+                                                     const QString& chkno,
+                                                     const std::optional<QString>& inspectorName) {
     QString error;
     QImage photo = decodeShrunkPhoto(cameraJpeg, QSize(kLargestSide, kLargestSide), &error);
     if (photo.isNull()) {
@@ -40,6 +49,9 @@ std::optional<QByteArray> stampTakenPhoto(const QByteArray& cameraJpeg, const QS
     photo = PublicFunction::drawTextInImageAtPoint(chkno, photo, QPointF(photo.width() - 180, 0));
     if (inspectorName) photo = PublicFunction::drawNameTextInImage(*inspectorName, photo);
     auto jpeg = encodeJpeg(photo, 100);
-    if (!jpeg) logLine(QStringLiteral("photo not stamped: JPEG encoding failed"));
-    return jpeg;
+    if (!jpeg) {
+        logLine(QStringLiteral("photo not stamped: JPEG encoding failed"));
+        return std::nullopt;
+    }
+    return StampedPhoto{std::move(*jpeg), std::move(photo)};
 }

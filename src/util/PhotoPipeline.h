@@ -14,6 +14,16 @@
 std::optional<QByteArray> stampTakenPhoto(const QByteArray& cameraJpeg, const QString& chkno,
                                           const std::optional<QString>& inspectorName);
 
+// The stored JPEG together with the stamped picture it was encoded from, so
+// that a screen can show the photo without decoding it again.
+struct StampedPhoto {
+    QByteArray jpeg;
+    QImage image;
+};
+std::optional<StampedPhoto> stampTakenPhotoWithImage(const QByteArray& cameraJpeg,
+                                                     const QString& chkno,
+                                                     const std::optional<QString>& inspectorName);
+
 // The picture as JPEG at quality 0-100 (4:2:0 chroma); none when it cannot
 // be encoded.
 std::optional<QByteArray> encodeJpeg(const QImage& image, int quality);

@@ -7,11 +7,15 @@
 #include <QString>
 #include <optional>
 
+// The patterns of the time texts the screens store and show.
+inline constexpr char compactRocTimePattern[] = "yyyyMMddHHmmss";   // 1031231235907
+inline constexpr char rocDisplayTimePattern[] = "yyyy/MM/dd HH:mm"; // 103/12/31 23:59
+
 // Stateless operations the screens share: time texts with the year counted in
 // the ROC calendar, colours, the device identifier, the parameter file, the
 // progress overlay, and photo stamping.
 class PublicFunction {
-public:
+  public:
     PublicFunction() = delete;
 
     // ---- Time texts ----

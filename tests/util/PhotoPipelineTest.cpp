@@ -1,5 +1,5 @@
 #include "util/PhotoPipeline.h"
-#include "PhotoTestImages.h"
+#include "support/PhotoTestImages.h"
 #include "support/FakePlatform.h"
 #include "util/PhotoPipelineDecoder.h"
 #include "util/PublicFunction.h"

@@ -1,4 +1,4 @@
-#include "PhotoTestImages.h"
+#include "support/PhotoTestImages.h"
 #include "support/FakePlatform.h"
 #include "util/PublicFunction.h"
 

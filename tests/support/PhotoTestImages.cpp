@@ -1,4 +1,4 @@
-#include "PhotoTestImages.h"
+#include "support/PhotoTestImages.h"
 
 #include <QBuffer>
 #include <QImageWriter>

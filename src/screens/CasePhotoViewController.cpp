@@ -1,0 +1,372 @@
+#include "screens/CasePhotoViewController.h"
+
+#include "app/PublicVars.h"
+#include "app/SettingsKeys.h"
+#include "platform/Platform.h"
+#include "screens/PhotoPictures.h"
+#include "screens/PhotoPreviewViewController.h"
+#include "screens/SecuritycheckTableViewCell.h"
+#include "ui/AlertView.h"
+#include "ui/NavigationController.h"
+#include "util/PhotoPipeline.h"
+#include "util/PublicFunction.h"
+#include "util/SystemFont.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kPreviewTitle = QStringLiteral("照片檢視");
+const QString kUnderstood = QStringLiteral("知道了");
+constexpr double kCameraAnswerDelay = 0.01;
+
+void showNotice(const QString& title, const QString& message) {
+    AlertView(title, message, nullptr, std::nullopt, {kUnderstood}).show();
+}
+
+QSize personPictureSize(bool tablet) {
+    return tablet ? QSize(300, 225) : QSize(136, 102);
+}
+
+QLabel* valueLabel(QWidget* parent, const QString& name, int size) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(systemFont(size));
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+CasePhotoViewController::CasePhotoViewController(const QString& layoutName, const QString& pakeno,
+                                                 const QString& chkno, const QString& type)
+    : ViewController(layoutName), _pakeno(pakeno), Chkno_(chkno), _type(type) {}
+
+CasePhotoViewController::~CasePhotoViewController() {
+    PublicVars::sharedInstance().setIsOpenGps(false);
+}
+
+void CasePhotoViewController::viewDidLoad() {
+    _deleteIndex = -1;
+    setTitle(QStringLiteral("安檢照片拍攝"));
+    setBackBarButtonTitle(QStringLiteral("返回"));
+    auto* back = new QPushButton(QStringLiteral("返回"), this);
+    back->setObjectName(QStringLiteral("popView"));
+    connect(back, &QPushButton::clicked, this, &CasePhotoViewController::popView);
+    setLeftBarButton(back);
+    auto* done = new QPushButton(QStringLiteral("完成"), this);
+    done->setObjectName(QStringLiteral("checkSend"));
+    connect(done, &QPushButton::clicked, this, &CasePhotoViewController::checkSend);
+    setRightBarButton(done);
+    PublicVars::sharedInstance().setIsOpenGps(true);
+    buildLayout();
+    type_lab->setText(_type);
+    time_lab->setText(timeLabelText());
+    pakeno_lab->setText(_pakeno);
+    Chkno_lab->setText(Chkno_);
+    if (_topDict)
+        showPersonPhoto(framedPhotoPictureOfJpeg(_topDict->photo,
+                                                 personPictureSize(platform().device->isTablet())));
+    reloadData(tbl);
+    reloadData(tbl1);
+}
+
+void CasePhotoViewController::buildLayout() {
+    const bool tablet = platform().device->isTablet();
+    const int text = tablet ? 18 : 13;
+    setAutoFillBackground(true);
+    setStyleSheet(
+        QStringLiteral("CasePhotoViewController { background: %1; } QLabel { color: white; }")
+            .arg(PublicFunction::colorWithHexString("005793ff").name()));
+    type_lab = valueLabel(this, QStringLiteral("type_lab"), text);
+    time_lab = valueLabel(this, QStringLiteral("time_lab"), text);
+    pakeno_lab = valueLabel(this, QStringLiteral("pakeno_lab"), text);
+    Chkno_lab = valueLabel(this, QStringLiteral("Chkno_lab"), text);
+    auto* facts = new QFormLayout;
+    facts->setSpacing(4);
+    const auto addFact = [&](const QString& caption, QLabel* value) {
+        QLabel* name = valueLabel(this, {}, text);
+        name->setText(caption);
+        facts->addRow(name, value);
+    };
+    addFact(QStringLiteral("類別"), type_lab);
+    addFact(QStringLiteral("時間"), time_lab);
+    addFact(QStringLiteral("設備編號"), pakeno_lab);
+    addFact(QStringLiteral("檢查編號"), Chkno_lab);
+
+    personImg = new QToolButton(this);
+    personImg->setObjectName(QStringLiteral("personImg"));
+    personImg->setAutoRaise(true);
+    personImg->setStyleSheet(QStringLiteral("QToolButton { border: 1px dashed #80ffffff; }"));
+    personImg->setFixedSize(personPictureSize(tablet));
+    personImg->setIconSize(personPictureSize(tablet));
+    connect(personImg, &QToolButton::clicked, this, &CasePhotoViewController::photoSelect);
+
+    cameraUpperButton = new QPushButton(QStringLiteral("檢查員入鏡照片"), this);
+    cameraUpperButton->setObjectName(QStringLiteral("cameraUpperButton"));
+    cameraLowerButton = new QPushButton(QStringLiteral("現場照片"), this);
+    cameraLowerButton->setObjectName(QStringLiteral("cameraLowerButton"));
+    cameraRightButton = new QPushButton(QStringLiteral("維護保養單照片"), this);
+    cameraRightButton->setObjectName(QStringLiteral("cameraRightButton"));
+    for (QPushButton* button : {cameraUpperButton, cameraLowerButton, cameraRightButton})
+        button->setFont(systemFont(text));
+    connect(cameraUpperButton, &QPushButton::clicked, this,
+            &CasePhotoViewController::cameraUpperButtonPressed);
+    connect(cameraLowerButton, &QPushButton::clicked, this,
+            &CasePhotoViewController::cameraLowerButtonPressed);
+    connect(cameraRightButton, &QPushButton::clicked, this,
+            &CasePhotoViewController::cameraRightButtonPressed);
+    tbl = makeTable(QStringLiteral("tbl"));
+    tbl1 = makeTable(QStringLiteral("tbl1"));
+
+    auto* person = new QVBoxLayout;
+    person->addWidget(personImg);
+    person->addWidget(cameraUpperButton);
+    auto* top = new QHBoxLayout;
+    top->addLayout(person);
+    top->addLayout(facts, 1);
+    auto* lists = new QGridLayout;
+    lists->addWidget(cameraLowerButton, 0, 0);
+    lists->addWidget(cameraRightButton, 0, 1);
+    lists->addWidget(tbl, 1, 0);
+    lists->addWidget(tbl1, 1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 0);
+    layout->addLayout(top);
+    layout->addLayout(lists, 1);
+}
+
+QListWidget* CasePhotoViewController::makeTable(const QString& name) {
+    auto* table = new QListWidget(this);
+    table->setObjectName(name);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setFrameShape(QFrame::NoFrame);
+    table->setStyleSheet(QStringLiteral("QListWidget { background: transparent; }"));
+    table->viewport()->setAutoFillBackground(false);
+    connect(table, &QListWidget::itemClicked, this, [this, table](QListWidgetItem* item) {
+        tableViewDidSelectRowAtIndexPath(table, table->row(item));
+    });
+    return table;
+}
+
+PhotoList& CasePhotoViewController::arrayOf(const QListWidget* table) {
+    return table == tbl ? tableDetailArray : tableDetailArray_1;
+}
+
+int CasePhotoViewController::tableViewNumberOfRowsInSection(const QListWidget* table) const {
+    if (table == tbl) return int(tableDetailArray.size());
+    if (table == tbl1) return int(tableDetailArray_1.size());
+    return 0;
+}
+
+SecuritycheckTableViewCell*
+CasePhotoViewController::tableViewCellForRowAtIndexPath(QListWidget* table, int row,
+                                                        const QPixmap& picture) {
+    const bool tablet = platform().device->isTablet();
+    const PhotoEntry& entry = arrayOf(table).at(row);
+    auto* cell = new SecuritycheckTableViewCell(tablet);
+    cell->take_img->setPixmap(
+        picture.isNull()
+            ? framedPhotoPictureOfJpeg(entry.photo, SecuritycheckTableViewCell::pictureSize(tablet))
+            : picture);
+    cell->time_lab->setText(
+        PublicFunction::getFormatROCTimeFormatString(entry.imgTime, rocDisplayTimePattern)
+            .value_or(QString()));
+    return cell;
+}
+
+void CasePhotoViewController::reloadData(QListWidget* table) {
+    table->clear();
+    for (int row = 0; row < tableViewNumberOfRowsInSection(table); ++row)
+        appendRow(table, QPixmap());
+}
+
+void CasePhotoViewController::appendRow(QListWidget* table, const QPixmap& picture) {
+    SecuritycheckTableViewCell* cell =
+        tableViewCellForRowAtIndexPath(table, table->count(), picture);
+    auto* item = new QListWidgetItem(table);
+    item->setSizeHint(QSize(0, cell->height()));
+    table->setItemWidget(item, cell);
+    table->scrollToItem(item);
+}
+
+void CasePhotoViewController::showPersonPhoto(const QPixmap& picture) {
+    personImg->setIcon(QIcon(picture));
+}
+
+void CasePhotoViewController::tableViewDidSelectRowAtIndexPath(QListWidget* table, int row) {
+    if (row < 0 || row >= tableViewNumberOfRowsInSection(table)) return;
+    _deleteTbl = table;
+    _deleteIndex = row;
+    const QImage photo = QImage::fromData(arrayOf(table).at(row).photo);
+    if (navigationController())
+        navigationController()->pushViewController(
+            PhotoPreviewViewController::initWithTitleWithImage(kPreviewTitle, photo), true);
+}
+
+void CasePhotoViewController::photoSelect() {
+    if (!_topDict || !navigationController()) return;
+    navigationController()->pushViewController(
+        PhotoPreviewViewController::initWithTitleWithImageHasDeleteHidden(
+            kPreviewTitle, QImage::fromData(_topDict->photo), true),
+        true);
+}
+
+void CasePhotoViewController::viewWillAppear(bool animated) {
+    Q_UNUSED(animated);
+    if (navigationController()) navigationController()->setNavigationBarHidden(false, false);
+    if (PublicVars::sharedInstance().isNeedDelete()) handBackDeletion();
+}
+
+void CasePhotoViewController::handBackDeletion() {
+    if (_deleteTbl && _deleteIndex >= 0 &&
+        _deleteIndex < tableViewNumberOfRowsInSection(_deleteTbl)) {
+        arrayOf(_deleteTbl).removeAt(_deleteIndex);
+        // The other rows keep their pictures; only the deleted row goes.
+        delete _deleteTbl->takeItem(_deleteIndex);
+    }
+    _deleteIndex = -1;
+    PublicVars::sharedInstance().setIsNeedDelete(false);
+}
+
+void CasePhotoViewController::cameraUpperButtonPressed() {
+    openCameraFor(InspectorPhoto);
+}
+
+void CasePhotoViewController::cameraLowerButtonPressed() {
+    if (tableDetailArray.size() >= kSitePhotoLimit)
+        refuseCount(QStringLiteral("現場照片數量最多10張, 請刪除不要的照片後再拍照"));
+    else
+        openCameraFor(SitePhoto);
+}
+
+void CasePhotoViewController::cameraRightButtonPressed() {
+    if (tableDetailArray_1.size() >= kMaintenancePhotoLimit)
+        refuseCount(QStringLiteral("維護保養單照片數量最多3張, 請刪除不要的照片後再拍照"));
+    else
+        openCameraFor(MaintenancePhoto);
+}
+
+void CasePhotoViewController::refuseCount(const QString& message) {
+    showNotice(QStringLiteral("照片數量錯誤"), message);
+}
+
+void CasePhotoViewController::openCameraFor(int type) {
+    // One camera at a time: a second press while one opens is ignored.
+    if (cameraBusy_) return;
+    takeType = type;
+    cameraButtonPressed();
+}
+
+void CasePhotoViewController::cameraButtonPressed() {
+    cameraBusy_ = true;
+    QPointer<CasePhotoViewController> self(this);
+    platform().cameraAccess->requestAccess([self](bool granted) {
+        platform().loop->after(kCameraAnswerDelay, [self, granted] {
+            if (!self) return;
+            if (!granted) {
+                self->cameraBusy_ = false;
+                const Notice refused = self->cameraRefusedNotice();
+                showNotice(refused.title, refused.message);
+                return;
+            }
+            self->cameraLocation = PublicVars::sharedInstance().nowLocation();
+            self->openCamera();
+        });
+    });
+}
+
+void CasePhotoViewController::openCamera() {
+    cameraBusy_ = true;
+    QPointer<CasePhotoViewController> self(this);
+    platform().cameraPicker->takePhoto([self](std::optional<QByteArray> jpeg) {
+        if (!self) return;
+        self->cameraBusy_ = false;
+        if (jpeg)
+            self->imagePickerControllerDidFinishPickingMediaWithInfo(*jpeg);
+        else
+            self->imagePickerControllerDidCancel();
+    });
+}
+
+void CasePhotoViewController::imagePickerControllerDidCancel() {}
+
+void CasePhotoViewController::imagePickerControllerDidFinishPickingMediaWithInfo(
+    const QByteArray& originalJpeg) {
+    const QDateTime returned = platform().clock->now();
+    std::optional<QString> name;
+    if (takeType == InspectorPhoto)
+        name = QStringLiteral("%1").arg(
+            platform().settings->string(QString(chkerNamePreferenceKey)).value_or(QString()));
+    const std::optional<StampedPhoto> stamped =
+        stampTakenPhotoWithImage(originalJpeg, Chkno_, name);
+    if (!stamped) {
+        showNotice(QStringLiteral("照片無法使用"),
+                   QStringLiteral("相機傳回的照片無法讀取, 請重新拍照"));
+        return;
+    }
+    PhotoEntry entry;
+    entry.photo = stamped->jpeg;
+    entry.imgTime = returned;
+    entry.lat = cameraLocation ? float(cameraLocation->latitude) : 0.0f;
+    entry.lon = cameraLocation ? float(cameraLocation->longitude) : 0.0f;
+    const bool tablet = platform().device->isTablet();
+    if (takeType == InspectorPhoto) {
+        _takeUserPhoto = true;
+        showPersonPhoto(framedPhotoPicture(stamped->image, personPictureSize(tablet)));
+        _topDict = std::move(entry);
+        return;
+    }
+    QListWidget* table = takeType == MaintenancePhoto ? tbl1 : tbl;
+    arrayOf(table).append(std::move(entry));
+    appendRow(table,
+              framedPhotoPicture(stamped->image, SecuritycheckTableViewCell::pictureSize(tablet)));
+}
+
+void CasePhotoViewController::popView() {
+    AlertView alert(QStringLiteral("安檢照片尚未儲存"),
+                    QStringLiteral("拍攝的安檢照片尚未儲存, 你確定不儲存直接離開?"), this,
+                    QStringLiteral("否"), {QStringLiteral("是")});
+    alert.tag = LeaveQuestion;
+    alert.show();
+}
+
+void CasePhotoViewController::checkSend() {
+    if (checkFields()) waitSend();
+}
+
+bool CasePhotoViewController::checkFields() {
+    if (_takeUserPhoto && _topDict) return true;
+    showNotice(QStringLiteral("資料檢核錯誤"), QStringLiteral("檢查員入鏡照片必須拍攝"));
+    return false;
+}
+
+void CasePhotoViewController::waitSend() {
+    if (!saveReport()) {
+        // Nothing was stored: every photo stays, and "完成" can be pressed again.
+        showNotice(QStringLiteral("照片儲存失敗"),
+                   QStringLiteral("檢查照片無法寫入裝置, 請確認儲存空間後再按「完成」"));
+        return;
+    }
+    AlertView alert(QStringLiteral("照片儲存成功"), QStringLiteral("檢查照片已成功儲存"), this,
+                    std::nullopt, {kUnderstood});
+    alert.tag = Saved;
+    alert.show();
+}
+
+void CasePhotoViewController::alertViewClickedButtonAtIndex(const AlertAnswer& answer) {
+    if (answer.tag == Saved) {
+        leaveAfterSaving();
+    } else if (answer.tag == LeaveQuestion && answer.buttonIndex == 1) {
+        if (navigationController()) navigationController()->removeViewController(this);
+    }
+}

@@ -1,0 +1,83 @@
+#include "screens/UploadCheckAddCaseViewController.h"
+
+#include "app/PublicVars.h"
+#include "app/StoreKeys.h"
+#include "platform/Platform.h"
+#include "ui/NavigationController.h"
+
+namespace {
+
+// The photos of a case: its photo file, or, while they have not been moved
+// there yet, the ones kept in the record itself.
+PhotoFile photosOf(const CaseRecord& record) {
+    if (record.photoId) return PublicVars::sharedInstance().getPhoto(record.photoId);
+    PhotoFile inline_;
+    inline_.topPhoto = record.topPhoto;
+    inline_.photos = record.photos.value_or(PhotoList());
+    inline_.photos_1 = record.photos_1.value_or(PhotoList());
+    return inline_;
+}
+
+} // namespace
+
+UploadCheckAddCaseViewController*
+UploadCheckAddCaseViewController::initWithDict(std::shared_ptr<CaseRecord> record) {
+    auto* screen =
+        new UploadCheckAddCaseViewController(QStringLiteral("UploadCheckAddCaseViewController"),
+                                             record->pakeno, record->Chkno, record->type);
+    screen->_caseDict = std::move(record);
+    screen->_takePhotoTime = screen->_caseDict->rcdTime;
+    screen->_photoDict = photosOf(*screen->_caseDict);
+    screen->_topDict = screen->_photoDict.topPhoto;
+    // A case whose inspector photo is missing must get one before it is
+    // saved, as a new case must.
+    screen->_takeUserPhoto = screen->_topDict.has_value();
+    screen->tableDetailArray = screen->_photoDict.photos;
+    screen->tableDetailArray_1 = screen->_photoDict.photos_1;
+    return screen;
+}
+
+QString UploadCheckAddCaseViewController::timeLabelText() const {
+    return _takePhotoTime;
+}
+
+CasePhotoViewController::Notice UploadCheckAddCaseViewController::cameraRefusedNotice() const {
+    return {QStringLiteral("檢核錯誤"),
+            QStringLiteral("無權限使用「相機」功能, 請於[設定] > [隱私權]內授權開啟相機功能")};
+}
+
+bool UploadCheckAddCaseViewController::saveReport() {
+    PhotoFile edited = _photoDict;
+    edited.topPhoto = _topDict;
+    edited.photos = tableDetailArray;
+    edited.photos_1 = tableDetailArray_1;
+    CaseRecord& record = *_caseDict;
+    const CaseRecord before = record;
+    if (!writePhotos(edited)) return false;
+    record.state = QString::fromLatin1(CaseState::waiting);
+    if (PublicVars::sharedInstance().storeWaitingStoreArray()) {
+        _photoDict = std::move(edited);
+        return true;
+    }
+    // The list kept the old state on disk: the record and its photos go back
+    // to what they were, so memory and disk agree.
+    record = before;
+    if (record.photoId && !writePhotos(_photoDict))
+        logLine(QStringLiteral("photo file %1 could not be put back").arg(*record.photoId));
+    return false;
+}
+
+bool UploadCheckAddCaseViewController::writePhotos(const PhotoFile& photos) {
+    CaseRecord& record = *_caseDict;
+    if (record.photoId)
+        return PublicVars::sharedInstance().storePhotoWithPhotoDict(*record.photoId, photos);
+    // Photos not yet moved out of the record are saved with the list.
+    record.topPhoto = photos.topPhoto;
+    record.photos = photos.photos;
+    record.photos_1 = photos.photos_1;
+    return true;
+}
+
+void UploadCheckAddCaseViewController::leaveAfterSaving() {
+    if (navigationController()) navigationController()->removeViewController(this);
+}
