@@ -2,6 +2,7 @@
 
 #include "app/PublicVars.h"
 #include "app/SettingsKeys.h"
+#include "platform/CameraAccessRequest.h"
 #include "platform/Platform.h"
 #include "screens/PhotoPictures.h"
 #include "screens/PhotoPreviewViewController.h"
@@ -23,7 +24,6 @@ namespace {
 
 const QString kPreviewTitle = QStringLiteral("照片檢視");
 const QString kUnderstood = QStringLiteral("知道了");
-constexpr double kCameraAnswerDelay = 0.01;
 
 void showNotice(const QString& title, const QString& message) {
     AlertView(title, message, nullptr, std::nullopt, {kUnderstood}).show();
@@ -269,19 +269,15 @@ void CasePhotoViewController::openCameraFor(int type) {
 
 void CasePhotoViewController::cameraButtonPressed() {
     cameraBusy_ = true;
-    QPointer<CasePhotoViewController> self(this);
-    platform().cameraAccess->requestAccess([self](bool granted) {
-        platform().loop->after(kCameraAnswerDelay, [self, granted] {
-            if (!self) return;
-            if (!granted) {
-                self->cameraBusy_ = false;
-                const Notice refused = self->cameraRefusedNotice();
-                showNotice(refused.title, refused.message);
-                return;
-            }
-            self->cameraLocation = PublicVars::sharedInstance().nowLocation();
-            self->openCamera();
-        });
+    requestCameraAccess(this, [this](bool granted) {
+        if (!granted) {
+            cameraBusy_ = false;
+            const Notice refused = cameraRefusedNotice();
+            showNotice(refused.title, refused.message);
+            return;
+        }
+        cameraLocation = PublicVars::sharedInstance().nowLocation();
+        openCamera();
     });
 }
 

@@ -1,12 +1,25 @@
 #include "screens/ScreenWiring.h"
 
 #include "screens/MainViewController.h"
+#include "screens/SecurityCheckAddCaseViewController.h"
 #include "screens/SecuritycheckViewController.h"
 
 namespace {
 
+ViewController* makeCheckStartScreen();
+
+// The photo screen of a new case; a fresh check start follows a stored case.
+ViewController* makePhotoScreen(const QString& pakeno, const QString& Chkno, const QString& type) {
+    auto* photos =
+        SecurityCheckAddCaseViewController::initWithPakenoWithChknoWithType(pakeno, Chkno, type);
+    photos->makeCheckStartScreen = makeCheckStartScreen;
+    return photos;
+}
+
 ViewController* makeCheckStartScreen() {
-    return new SecuritycheckViewController(QStringLiteral("SecuritycheckViewController"));
+    auto* check = new SecuritycheckViewController(QStringLiteral("SecuritycheckViewController"));
+    check->makeUploadScreen = makePhotoScreen;
+    return check;
 }
 
 } // namespace
