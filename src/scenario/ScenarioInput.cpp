@@ -8,46 +8,96 @@
 
 namespace {
 
-void send(QWidget* target, QEvent::Type type, QPoint point) {
+constexpr int kDragSteps = 4;
+
+// Sees the events the app takes. Application event filters run newest
+// first, so an input block made later filters an event before this sees it.
+class InputProbe : public QObject {
+  public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event == expected) seen = true;
+        return false;
+    }
+    const QEvent* expected = nullptr;
+    bool seen = false;
+};
+
+InputProbe* probe = nullptr;
+
+// Sends event to target; returns whether the app took it in.
+bool deliver(QWidget* target, QEvent& event) {
+    if (probe) {
+        probe->expected = &event;
+        probe->seen = false;
+    }
+    QApplication::sendEvent(target, &event);
+    if (!probe) return true;
+    probe->expected = nullptr;
+    return probe->seen;
+}
+
+bool send(QWidget* target, QEvent::Type type, QPoint point) {
     const QPointF local(point);
     const QPointF scene(target->mapTo(target->window(), point));
     const QPointF global(target->mapToGlobal(point));
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-    QMouseEvent event(type, local, scene, global, Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
+    // The button is held while pressed and while moving; a move names no button.
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, local, scene, global, button, held, Qt::NoModifier);
+    return deliver(target, event);
 }
 
 } // namespace
 
-void tapOn(QWidget* widget, QPoint point) {
+void watchInput() {
+    if (probe) return;
+    probe = new InputProbe;
+    probe->setParent(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(probe);
+}
+
+bool tapOn(QWidget* widget, QPoint point) {
     QPointer<QWidget> target(widget);
-    send(target, QEvent::MouseButtonPress, point);
+    if (!send(target, QEvent::MouseButtonPress, point)) return false;
     // The press may have closed or deleted what was pressed.
     if (target) send(target, QEvent::MouseButtonRelease, point);
+    return true;
 }
 
-void tapAt(QWidget* widget, QPoint point) {
+bool dragOn(QWidget* widget, QPoint from, QPoint to) {
+    QPointer<QWidget> target(widget);
+    if (!send(target, QEvent::MouseButtonPress, from)) return false;
+    for (int step = 1; step <= kDragSteps && target; ++step)
+        send(target, QEvent::MouseMove, from + (to - from) * step / kDragSteps);
+    if (target) send(target, QEvent::MouseButtonRelease, to);
+    return true;
+}
+
+bool tapAt(QWidget* widget, QPoint point) {
     QWidget* child = widget->childAt(point);
     if (!child) return tapOn(widget, point);
-    tapOn(child, child->mapFrom(widget, point));
+    return tapOn(child, child->mapFrom(widget, point));
 }
 
-void tapCentre(QWidget* widget) {
-    tapAt(widget, widget->rect().center());
+bool tapCentre(QWidget* widget) {
+    return tapAt(widget, widget->rect().center());
 }
 
-void typeInto(QWidget* widget, const QString& text) {
+bool typeInto(QWidget* widget, const QString& text) {
     QPointer<QWidget> target(widget);
     target->setFocus();
     for (qsizetype i = 0; i < text.size() && target; ++i) {
         // A character outside the basic plane is one key of two UTF-16 units.
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString key = text.mid(i, length);
-        i += length - 1;
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
-        QApplication::sendEvent(target, &press);
-        if (!target) return;
+        // Only a refused first key means that nothing was typed.
+        if (!deliver(target, press) && i == 0) return false;
+        i += length - 1;
+        if (!target) break;
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, key);
-        QApplication::sendEvent(target, &release);
+        deliver(target, release);
     }
+    return true;
 }

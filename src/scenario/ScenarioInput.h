@@ -5,16 +5,29 @@
 
 class QWidget;
 
+// Why an input step could not act yet.
+inline const QString kInputRefused = QStringLiteral("the window takes no input");
+
 // A finger and a keyboard for scenarios: real input events sent to the real
-// widgets, so they run the same handlers as a person's touches would.
+// widgets, so they run the same handlers as a person's touches would. Each
+// returns whether its first event reached the app: a window that takes no
+// input for a while (an input block filtering the whole application) eats
+// it, and nothing happened.
+
+// Starts noticing which events the app takes; input blocks made after this
+// call are noticed. Call once, before the first input.
+void watchInput();
 
 // A tap at point (in widget's coordinates) on whatever the widget shows
 // there: the press and release reach the deepest child at that point and
 // pass up to its parents as long as nobody takes them.
-void tapAt(QWidget* widget, QPoint point);
+bool tapAt(QWidget* widget, QPoint point);
 // A tap at the middle of the widget.
-void tapCentre(QWidget* widget);
+bool tapCentre(QWidget* widget);
 // A tap delivered to the widget itself, not to a child at that point.
-void tapOn(QWidget* widget, QPoint point);
+bool tapOn(QWidget* widget, QPoint point);
+// A finger pressed at from, moved to to in a few steps and lifted there, all
+// delivered to the widget itself.
+bool dragOn(QWidget* widget, QPoint from, QPoint to);
 // Types text into widget, one key per character, as a keyboard does.
-void typeInto(QWidget* widget, const QString& text);
+bool typeInto(QWidget* widget, const QString& text);

@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QAction>
 
 QString ScenarioList::checkRow(int row) const {
     if (row >= rowCount())
@@ -47,36 +46,56 @@ QStringList ScenarioList::rowTexts(int row) const {
     return texts;
 }
 
+QRect ScenarioList::showRow(int row) {
+    const QAbstractItemModel* model = view_->model();
+    const int last = model->columnCount(view_->rootIndex()) - 1;
+    view_->scrollTo(model->index(row, 0, view_->rootIndex()));
+    return view_->visualRect(model->index(row, 0, view_->rootIndex()))
+        .united(view_->visualRect(model->index(row, std::max(last, 0), view_->rootIndex())));
+}
+
 QString ScenarioList::tap(int row) {
     if (QString fault = checkRow(row); !fault.isEmpty()) return fault;
-    const QModelIndex index = view_->model()->index(row, 0, view_->rootIndex());
-    view_->scrollTo(index);
-    tapOn(view_->viewport(), view_->visualRect(index).center());
+    if (!tapOn(view_->viewport(), showRow(row).center())) return kInputRefused;
     return {};
 }
 
-QString ScenarioList::tick(int row) {
-    if (QString fault = checkRow(row); !fault.isEmpty()) return fault;
-    view_->scrollTo(view_->model()->index(row, 0, view_->rootIndex()));
+QWidget* ScenarioList::tickBoxWidget(int row) const {
     for (QWidget* cell : cellWidgets(row))
         for (QWidget* w : QList<QWidget*>{cell} + cell->findChildren<QWidget*>())
             if (w->inherits("CustomCheckBox") && w->isVisible()) {
                 // The box is pressed through its button, which may be smaller than the box.
                 auto* pressable = w->findChild<QAbstractButton*>();
-                tapCentre(pressable && pressable->isVisible() ? pressable : w);
-                return {};
+                return pressable && pressable->isVisible() ? pressable : w;
             }
+    return nullptr;
+}
+
+bool ScenarioList::flipCheckableItem(int row) {
+    const QModelIndex index = view_->model()->index(row, 0, view_->rootIndex());
+    // A checkable item shows its box only when it has a check state.
+    if (!(index.flags() & Qt::ItemIsUserCheckable) || !index.data(Qt::CheckStateRole).isValid())
+        return false;
+    // What a tap on an item view's check indicator does.
+    const bool ticked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    view_->model()->setData(index, ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    return true;
+}
+
+QString ScenarioList::tick(int row) {
+    if (QString fault = checkRow(row); !fault.isEmpty()) return fault;
+    showRow(row);
+    if (QWidget* box = tickBoxWidget(row)) return tapCentre(box) ? QString() : kInputRefused;
+    if (flipCheckableItem(row)) return {};
     return QStringLiteral("row %1 of %2 has no tick box").arg(row).arg(view_->objectName());
 }
 
 QString ScenarioList::swipeDelete(int row) {
     if (QString fault = checkRow(row); !fault.isEmpty()) return fault;
-    QAction* action = nullptr;
-    for (QAction* a : view_->actions())
-        if (a->objectName() == QStringLiteral("swipeDelete")) action = a;
-    if (!action || !action->isEnabled())
-        return QStringLiteral("%1 offers no swipe deletion").arg(view_->objectName());
-    view_->setCurrentIndex(view_->model()->index(row, 0, view_->rootIndex()));
-    action->trigger();
+    const QRect rect = showRow(row);
+    const int y = rect.center().y();
+    if (!dragOn(view_->viewport(), QPoint(rect.left() + rect.width() * 9 / 10, y),
+                QPoint(rect.left() + rect.width() / 10, y)))
+        return kInputRefused;
     return {};
 }

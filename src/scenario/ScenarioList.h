@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -22,13 +23,21 @@ class ScenarioList {
     // Each returns what went wrong, or an empty text.
     // Scrolls the row into view and taps it where nothing pressable lies.
     QString tap(int row);
-    // Taps the row's tick box: the button of the CustomCheckBox inside the row.
+    // Flips the row's tick box: taps the button of the CustomCheckBox in the
+    // row's cell widget, or else flips the row's checkable item as a tap on a
+    // check indicator does.
     QString tick(int row);
-    // Makes the row the current one and triggers the list's "swipeDelete" action.
+    // Drags a finger leftwards across the row, from 90% of its width to 10%.
     QString swipeDelete(int row);
 
   private:
     QString checkRow(int row) const;
+    // Scrolls the row into view; returns its place on the viewport, over all
+    // its columns.
+    QRect showRow(int row);
+    // The pressable part of the row's CustomCheckBox, if it has one.
+    QWidget* tickBoxWidget(int row) const;
+    bool flipCheckableItem(int row);
     QList<QWidget*> cellWidgets(int row) const;
 
     QAbstractItemView* view_;

@@ -42,6 +42,7 @@ ScenarioRunner::ScenarioRunner(Scenario scenario, ScenarioHooks hooks)
 }
 
 void ScenarioRunner::start() {
+    watchInput();
     ticker_.start();
     runLimit_.start();
     // A scenario without steps has passed once the app is up.
@@ -116,13 +117,13 @@ ScenarioRunner::Outcome ScenarioRunner::act(const ScenarioStep& step,
         if (step.kind == ScenarioStep::Type) {
             QLineEdit* field = screen.alertField();
             if (!field) return {false, QStringLiteral("the alert has no text field")};
-            typeInto(field, step.text);
+            if (!typeInto(field, step.text)) return {false, kInputRefused};
             return {true};
         }
         QAbstractButton* button = screen.alertButton(step.text);
         if (!button)
             return {false, QStringLiteral("the alert has no button %1").arg(quote(step.text))};
-        tapCentre(button);
+        if (!tapCentre(button)) return {false, kInputRefused};
         return {true};
     }
     // The alert is modal: nothing under it can be touched.
@@ -133,14 +134,16 @@ ScenarioRunner::Outcome ScenarioRunner::act(const ScenarioStep& step,
         step.kind == ScenarioStep::Back ? screen.backButton() : screen.find(step.text);
     if (!target && step.kind == ScenarioStep::Tap) {
         int row = 0;
-        if (QAbstractItemView* view = screen.listWithRow(step.text, row))
-            return {ScenarioList(view).tap(row).isEmpty()};
+        if (QAbstractItemView* view = screen.listWithRow(step.text, row)) {
+            const QString fault = ScenarioList(view).tap(row);
+            return {fault.isEmpty(), fault};
+        }
     }
     const QString what =
         step.kind == ScenarioStep::Back ? QStringLiteral("back button") : quote(step.text);
     if (!target) return {false, QStringLiteral("no visible %1").arg(what)};
     if (!target->isEnabled()) return {false, QStringLiteral("%1 is disabled").arg(what)};
-    tapCentre(target);
+    if (!tapCentre(target)) return {false, kInputRefused};
     return {true};
 }
 

@@ -4,20 +4,22 @@
 #include "ui/NavigationController.h"
 #include "ui/Popover.h"
 #include "ui/ViewController.h"
+#include "ui/WindowInputBlock.h"
 #include "widgets/CheckBoxButton.h"
 #include "widgets/CustomCheckBoxVariants.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -30,10 +32,27 @@ QPushButton* button(const QString& text, QWidget* parent, std::function<void()> 
     return b;
 }
 
+// Deletes a row of a list dragged across a third of its width.
+struct SwipeToDelete : QObject {
+    bool eventFilter(QObject* viewport, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress)
+            pressedAt = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (event->type() != QEvent::MouseButtonRelease) return false;
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (std::abs(at.x() - pressedAt.x()) < static_cast<QWidget*>(viewport)->width() / 3)
+            return false;
+        auto* view = static_cast<QAbstractItemView*>(viewport->parent());
+        model->removeRow(view->indexAt(pressedAt).row());
+        return true;
+    }
+    QAbstractItemModel* model = nullptr;
+    QPoint pressedAt;
+};
+
 // A window built as the app builds its own: a navigation stack whose screen
 // holds a list of cell-widget rows (a label and a tick box each) with a swipe
-// deletion, buttons that open a second screen, an alert and a popover, and a
-// label telling what happened.
+// deletion, a list of checkable items, buttons that open a second screen, an alert and a popover,
+// and a label telling what happened.
 struct DriverWindow {
     DriverWindow() {
         window.setFixedSize(320, 568);
@@ -55,6 +74,10 @@ struct DriverWindow {
         button("問一下", screen, [this] { ask(); });
         auto* menu = button("選單", screen, [] {});
         QObject::connect(menu, &QPushButton::clicked, [this, menu] { openMenu(menu); });
+        button("鎖住", screen, [this] {
+            auto* block = new WindowInputBlock(&window);
+            QTimer::singleShot(500, [block] { delete block; });
+        });
         button("送出", screen, [] {})->setEnabled(false);
         screen->findChildren<QPushButton*>().last()->setObjectName("sendButton");
         nav->pushViewController(screen, false);
@@ -84,11 +107,13 @@ struct DriverWindow {
         QObject::connect(list, &QTableView::clicked, [this](const QModelIndex& index) {
             log->setText(QString("clicked %1").arg(index.row()));
         });
-        auto* remove = new QAction("刪除", list);
-        remove->setObjectName("swipeDelete");
-        list->addAction(remove);
-        QObject::connect(remove, &QAction::triggered,
-                         [this, model] { model->removeRow(list->currentIndex().row()); });
+        list->viewport()->installEventFilter(&swipe);
+        swipe.model = model;
+        checks = new QListWidget(screen);
+        checks->setObjectName("checks");
+        for (const char* text : {"一", "二"})
+            (new QListWidgetItem(text, checks))->setCheckState(Qt::Unchecked);
+        screen->layout()->addWidget(checks);
     }
 
     void ask() {
@@ -103,6 +128,7 @@ struct DriverWindow {
     void openMenu(QWidget* anchor) {
         auto* content = new ViewController;
         auto* choices = new QListWidget(content);
+        choices->setObjectName("menu");
         choices->addItems({"依時間排序", "依編號排序"});
         choices->setGeometry(0, 0, 200, 100);
         auto* popover = Popover::present(content, anchor, QSize(200, 100));
@@ -116,6 +142,8 @@ struct DriverWindow {
     QWidget window;
     NavigationController* nav = new NavigationController(&window);
     QTableView* list = nullptr;
+    SwipeToDelete swipe;
+    QListWidget* checks = nullptr;
     QLabel* log = nullptr;
     QtAlertPresenter alerts;
 };
@@ -174,6 +202,7 @@ TEST_F(ScenarioDriver, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets) 
                                     "expect text clicked 0\n"
                                     "tick tbl 1\n"
                                     "expect text ticked 1\n"
+                                    "tick checks 1\n"
                                     "swipe-delete tbl 0\n"
                                     "expect rows tbl 2\n"
                                     "expect no text 甲\n"
@@ -186,6 +215,7 @@ TEST_F(ScenarioDriver, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets) 
                                     "type 王小明\n"
                                     "press 好\n"
                                     "expect text answer 1 王小明\n"
+                                    "tap 鎖住\n"
                                     "tap 下一頁\n"
                                     "expect screen 第二頁\n"
                                     "back\n"
@@ -200,7 +230,9 @@ TEST_F(ScenarioDriver, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets) 
               QStringList({"qr " + dir.filePath("code.png"), "photo " + dir.filePath("shot.jpg")}));
     const QImage shot(dir.filePath("shots/001-asked.png"));
     EXPECT_EQ(shot.size(), QSize(320, 568));
-    EXPECT_NE(run.out.find("30: photo shot.jpg\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("32: photo shot.jpg\n"), std::string::npos) << run.out;
+    EXPECT_EQ(ui.checks->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(ui.checks->item(1)->checkState(), Qt::Checked);
 }
 
 struct Failure {
@@ -232,7 +264,10 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"press 好\n", "2: press 好: no alert is showing"},
         Failure{"type 王\n", "2: type 王: no alert is showing"},
         Failure{"swipe-delete other 0\n", "2: swipe-delete other 0: no visible list other"},
+        Failure{"tick 選單 0\n", "2: tick 選單 0: no visible list 選單"},
+        Failure{"tap 選單\ntick menu 0\n", "3: tick menu 0: row 0 of menu has no tick box"},
         Failure{"back\n", "2: back: no visible back button"},
+        Failure{"tap 鎖住\ntap 下一頁\n", "3: tap 下一頁: the window takes no input"},
         Failure{"tap 選單\ntap 下一頁\n", "3: tap 下一頁: no visible \"下一頁\""},
         Failure{"expect alert 請問\n", "2: expect alert 請問: no alert is showing"},
         Failure{"tap 問一下\nexpect alert 請問 | 貴",
