@@ -99,9 +99,12 @@ TEST_F(ScenarioApp, ChecksWidgetsAndTextsOfTheMainScreen) {
         << run.err.toStdString();
 }
 
-TEST_F(ScenarioApp, AQrPictureReachesTheNextReaderThatOpens) {
-    // A registration code whose check needs no permit.
+TEST_F(ScenarioApp, QrPicturesAndPhotosReachTheRealReaderAndCamera) {
+    // A registration code whose check needs no permit, and a camera's photo.
     ASSERT_TRUE(qrCode("ABC123,F001", 6).save(dir.filePath("code.png")));
+    QImage shot(640, 480, QImage::Format_RGB32);
+    shot.fill(Qt::darkCyan);
+    ASSERT_TRUE(shot.save(dir.filePath("shot.jpg"), "JPEG"));
     const QString file = writeScenario(logIn() + "tap menu1Button\n"
                                                  "expect screen 檢查設備確認\n"
                                                  "qr code.png\n"
@@ -110,10 +113,17 @@ TEST_F(ScenarioApp, AQrPictureReachesTheNextReaderThatOpens) {
                                                  "expect text 設備編號：ABC123\n"
                                                  "screenshot code-read\n"
                                                  "tap 確定\n"
-                                                 "expect text 確認正確\n");
+                                                 "expect text 確認正確\n"
+                                                 "expect screen 安檢照片拍攝\n"
+                                                 "expect rows tbl 0\n"
+                                                 "photo shot.jpg\n"
+                                                 "tap cameraLowerButton\n"
+                                                 "expect rows tbl 1\n"
+                                                 "screenshot photo-taken\n");
     const AppRun run = this->run(file);
     EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
     EXPECT_TRUE(QFile::exists(QDir(shots()).filePath("001-code-read.png")));
+    EXPECT_TRUE(QFile::exists(QDir(shots()).filePath("002-photo-taken.png")));
 }
 
 TEST_F(ScenarioApp, TheAppEndingBeforeTheLastStepIsAFailure) {
