@@ -28,7 +28,7 @@ class CheckStartWalk : public AppRunFixture {
     }
 };
 
-TEST_F(CheckStartWalk, AMatchingPermitTurnsGreen) {
+TEST_F(CheckStartWalk, AMatchingPermitTurnsGreenAndOpensThePhotoScreenInItsPlace) {
     writeCode("registration.png", "A100,C2024001");
     writeCode("permit.png", "https://permit.test/query.do?type=1&ipno=A100");
     const AppRun run = walk("screenshot registration-reader\n"
@@ -38,7 +38,14 @@ TEST_F(CheckStartWalk, AMatchingPermitTurnsGreen) {
                             "qr permit.png\n"
                             "tap bottomButton\n"
                             "expect text 確認正確\n"
-                            "screenshot green\n");
+                            "screenshot green\n"
+                            "expect screen 安檢照片拍攝\n"
+                            "expect text 安全檢查\n"
+                            "expect text C2024001\n"
+                            "screenshot photo-screen\n"
+                            "back\n"
+                            "press 是\n"
+                            "expect screen 主畫面\n");
     EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
 }
 
