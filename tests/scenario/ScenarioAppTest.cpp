@@ -71,7 +71,7 @@ TEST_F(ScenarioApp, DemoSavesAPictureOfEveryScreenAndAlertAndPrintsEachStep) {
     // The alert is drawn over the dimmed screen: its light box in the middle.
     EXPECT_GT(qGray(alert.pixel(160, 284)), 200);
     EXPECT_LT(qGray(alert.pixel(5, 560)), 250);
-    EXPECT_TRUE(run.out.contains("10: expect alert 身份驗證 | 請輸入身份證字號\n"))
+    EXPECT_TRUE(run.out.contains("13: expect alert 身份驗證 | 請輸入身份證字號\n"))
         << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(": press 登出\n")) << run.out.toStdString();
 }
