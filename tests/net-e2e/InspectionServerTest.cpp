@@ -72,8 +72,13 @@ class InspectionServerRules : public testing::Test {
 struct Refusal {
     const char* name;
     Items items;
-    const char* msg;
+    std::string msg;
 };
+
+// A sound upload but for the value of one photo field, which is refused.
+Refusal badValue(const char* name, const std::string& field, const std::string& value) {
+    return {name, withPart({field, value, "", ""}), "欄位 " + field + " 的值不正確"};
+}
 
 void PrintTo(const Refusal& r, std::ostream* os) {
     *os << r.name;
@@ -109,10 +114,12 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"wrong_type", withPart({"photo_1_1", "\xFF\xD8", "photo_1_1", "image/png"}),
                 "照片 photo_1_1 不是 image/jpeg"},
         Refusal{"unknown_file", withPart({"other", "x", "other.bin", ""}), "不明的檔案: other"},
-        Refusal{"bad_coordinate", withPart({"PhotoLng_1_1", "1e5", "", ""}),
-                "欄位 PhotoLng_1_1 的值不正確"},
-        Refusal{"bad_time", withPart({"photoTime_1_1", "", "", ""}),
-                "欄位 photoTime_1_1 的值不正確"},
+        badValue("bad_coordinate", "PhotoLng_1_1", "1e5"),
+        badValue("nan_coordinate", "PhotoLng_1_1", "nan"),
+        badValue("minus_nan_coordinate", "PhotoLat_1_1", "-nan"),
+        badValue("minus_inf_coordinate", "PhotoLat_1_1", "-inf"),
+        badValue("minus_infinity_coordinate", "PhotoLng_1_1", "-infinity"),
+        badValue("bad_time", "photoTime_1_1", "12:00"),
         Refusal{"field_without_photo", withPart({"PhotoLat_2_1", "1", "", ""}),
                 "欄位 PhotoLat_2_1 沒有對應的照片"},
         Refusal{"gap_in_numbers",
@@ -125,6 +132,73 @@ INSTANTIATE_TEST_SUITE_P(
                 }(),
                 "照片編號不連續: photo_1_3"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InspectionServerRules, TakesAPhotoWithoutTime) {
+    EXPECT_EQ(post(withPart({"photoTime_1_1", "", "", ""})).value("state", ""), "0");
+}
+
+struct MalformedForm {
+    const char* name;
+    const char* body;
+    const char* msg;
+};
+
+void PrintTo(const MalformedForm& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class MalformedForms : public InspectionServerRules,
+                       public testing::WithParamInterface<MalformedForm> {};
+
+TEST_P(MalformedForms, AreRefusedWithTheirReason) {
+    httplib::Client client("127.0.0.1", port);
+    const auto result =
+        client.Post("/velquarda/appUpPhoto.do", GetParam().body, "multipart/form-data; boundary=B");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 400);
+    const nlohmann::json answer = nlohmann::json::parse(result->body, nullptr, false);
+    EXPECT_EQ(answer.value("state", ""), "1") << result->body;
+    EXPECT_EQ(answer.value("msg", ""), GetParam().msg) << result->body;
+    EXPECT_TRUE(QDir(store.path()).isEmpty());
+}
+
+#define PART1 "--B\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\n1\r\n"
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MalformedForms,
+    testing::Values(
+        MalformedForm{"no_opening_boundary", "a=1", "找不到 multipart 的開頭分隔線"},
+        MalformedForm{"no_closing_boundary",
+                      PART1 "--B\r\nContent-Disposition: form-data; "
+                            "name=\"b\"\r\n\r\n2",
+                      "第 2 個部分之後沒有分隔線, 上傳內容不完整"},
+        MalformedForm{"junk_after_boundary", "--Bx\r\n\r\n1\r\n--B--",
+                      "multipart 分隔線後面不是換行"},
+        MalformedForm{"headers_without_end", "--B\r\nContent-Disposition: form-data; name=a",
+                      "第 1 個部分的標頭沒有結束"},
+        MalformedForm{"header_without_colon", "--B\r\nname a\r\n\r\n1\r\n--B--",
+                      "第 1 個部分的標頭沒有冒號"},
+        MalformedForm{"no_disposition", PART1 "--B\r\nContent-Type: text/plain\r\n\r\n1\r\n--B--",
+                      "第 2 個部分沒有 Content-Disposition"},
+        MalformedForm{"two_dispositions",
+                      "--B\r\nContent-Disposition: form-data; name=a\r\n"
+                      "Content-Disposition: form-data; name=b\r\n\r\n1\r\n--B--",
+                      "第 1 個部分有兩個 Content-Disposition"},
+        MalformedForm{"unterminated_quote",
+                      "--B\r\nContent-Disposition: form-data; name=\"a\r\n\r\n1\r\n--B--",
+                      "第 1 個部分的 Content-Disposition 引號沒有結束"},
+        MalformedForm{"no_name",
+                      "--B\r\nContent-Disposition: form-data; filename=\"a\"\r\n\r\n1\r\n--B--",
+                      "第 1 個部分沒有名稱"},
+        MalformedForm{"empty_name",
+                      PART1 "--B\r\nContent-Disposition: form-data; name=\"\"\r\n\r\n1\r\n--B--",
+                      "第 2 個部分沒有名稱"},
+        MalformedForm{"not_form_data",
+                      "--B\r\nContent-Disposition: attachment; name=a\r\n\r\n1\r\n--B--",
+                      "第 1 個部分的 Content-Disposition 不是 form-data"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+#undef PART1
 
 TEST_F(InspectionServerRules, RefusesABodyThatIsNoForm) {
     httplib::Client client("127.0.0.1", port);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,6 +66,7 @@ struct BodyCase {
     const char* name;
     bool inspectorPhoto;
     int sitePhotos, orderPhotos;
+    bool unknownTimeAndPlace = false; // photos kept without time and with NaN positions
 };
 
 void PrintTo(const BodyCase& c, std::ostream* os) {
@@ -78,8 +80,9 @@ std::pair<CaseRecord, PhotoFile> storedCase(const BodyCase& c) {
         record.prarms.insert(name, value);
     PhotoFile file;
     int n = 0;
-    auto entry = [&n] {
+    auto entry = [&n, &c] {
         ++n;
+        if (c.unknownTimeAndPlace) return PhotoEntry{jpeg(n, 2000), {}, NAN, NAN, {}};
         return PhotoEntry{jpeg(n, 2000 * n),
                           QDateTime(QDate(2024, 5, n), QTime(9, n, 0)),
                           25.0f + n / 1000.0f,
@@ -128,7 +131,8 @@ TEST_P(AppBodies, AreAcceptedAndKeptByteForByte) {
 INSTANTIATE_TEST_SUITE_P(Cases, AppBodies,
                          testing::Values(BodyCase{"no_photos", false, 0, 0},
                                          BodyCase{"site_photos_only", false, 3, 0},
-                                         BodyCase{"full_case", true, 10, 3}),
+                                         BodyCase{"full_case", true, 10, 3},
+                                         BodyCase{"unknown_time_and_place", true, 1, 1, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UploadExchange, TheServerRefusesAnUnsoundBodyWithItsReason) {
@@ -193,6 +197,9 @@ TEST_P(UploadFaults, EndClearly) {
     }
     if (GetParam().mode == FaultMode::Status) {
         EXPECT_EQ(outcome->answer->msg, "照片不足");
+    }
+    if (GetParam().delay > 0) {
+        EXPECT_EQ(outcome->error, "no answer within 1.5 s");
     }
     // A cut-off answer failed after its status had arrived.
     if (GetParam().mode == FaultMode::Cutoff) {

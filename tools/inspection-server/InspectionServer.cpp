@@ -1,6 +1,7 @@
 #include "InspectionServer.h"
 
 #include "Base64.h"
+#include "BoundedHttpServer.h"
 #include "ConnectionAbort.h"
 #include "FaultyAnswer.h"
 #include "RawQuery.h"
@@ -16,10 +17,6 @@ namespace {
 
 const char* const kUploadRefusedByStore = "伺服器無法保存上傳資料";
 
-std::string hostBase(const httplib::Request& request) {
-    return "http://" + request.get_header_value("Host");
-}
-
 void replaceAll(std::string& text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
@@ -29,20 +26,25 @@ void replaceAll(std::string& text, const std::string& from, const std::string& t
 
 InspectionServer::InspectionServer(ServerConfig config, std::filesystem::path storeFolder)
     : config_(std::move(config)), store_(std::move(storeFolder)),
-      server_(std::make_unique<httplib::Server>()) {
+      server_(std::make_unique<BoundedHttpServer>(config_.limits)) {
     server_->Get("/velquarda/GetChkerName", [this](const auto& request, auto& response) {
         handleInspector(request, response);
     });
     server_->Get("/velquarda/GetMobileServlet",
                  [this](const auto& request, auto& response) { handleCase(request, response); });
+    // The upload's body is read by handleUpload itself, whole and within the
+    // size limit, and never by cpp-httplib's multipart reader.
     server_->Post(R"((.*)/appUpPhoto\.do)",
-                  [this](const httplib::Request& request, httplib::Response& response) {
-                      handleUpload(request, response);
-                  });
-    server_->set_pre_routing_handler([this](const auto& request, auto&) {
-        std::lock_guard lock(mutex_);
-        requests_.push_back(request.method + " " + request.target);
-        return httplib::Server::HandlerResponse::Unhandled;
+                  [this](const httplib::Request& request, httplib::Response& response,
+                         const httplib::ContentReader&) { handleUpload(request, response); });
+    server_->set_pre_routing_handler([this](const auto& request, auto& response) {
+        {
+            std::lock_guard lock(mutex_);
+            requests_.push_back(request.method + " " + request.target);
+        }
+        return server_->refuseUnboundedBody(request, response)
+                   ? httplib::Server::HandlerResponse::Handled
+                   : httplib::Server::HandlerResponse::Unhandled;
     });
     server_->set_logger([this](const auto& request, const auto& response) {
         std::lock_guard lock(mutex_);
@@ -57,9 +59,9 @@ InspectionServer::~InspectionServer() {
 
 int InspectionServer::start(const std::string& host, int port) {
     std::signal(SIGPIPE, SIG_IGN);
-    const int bound = port == 0 ? server_->bind_to_any_port(host)
-                                : (server_->bind_to_port(host, port) ? port : -1);
+    const int bound = server_->bindTo(host, port);
     if (bound < 0) return -1;
+    host_ = host;
     thread_ = std::thread([this] {
         server_->listen_after_bind();
         listenEnded_ = true;
@@ -144,15 +146,25 @@ void InspectionServer::handleCase(const httplib::Request& request, httplib::Resp
     json answer = withVersion({{"status", found.status}}, false);
     if (!found.msg.empty()) answer["msg"] = found.msg;
     if (found.status == "Y") {
-        replaceAll(found.uploadPath, "{server}", hostBase(request));
+        replaceAll(found.uploadPath, "{server}", serverBase(request));
         answer["upload_path"] = found.uploadPath;
     }
     sendAnswer(request, response, fault, shapedAnswer(fault, answer, "status"));
 }
 
+std::string InspectionServer::serverBase(const httplib::Request& request) const {
+    const bool everyAddress = host_ == "0.0.0.0" || host_ == "::" || host_.empty();
+    const std::string host = everyAddress ? request.local_addr : host_;
+    const bool ipv6 = host.find(':') != std::string::npos;
+    return "http://" + (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(port_);
+}
+
 void InspectionServer::handleUpload(const httplib::Request& request, httplib::Response& response) {
+    const std::optional<std::string> body = server_->readBody(request, response);
+    if (!body) return;
     const Fault fault = awaitFault(kUploadEndpoint);
-    const UploadReading reading = readUpload(request);
+    const UploadReading reading = readUpload(request.get_header_value("Content-Type"), *body);
+    if (reading.malformed) return BoundedHttpServer::refuse(response, 400, reading.problem);
     json answer = reading.problem.empty() ? json{{"state", "0"}}
                                           : json{{"state", "1"}, {"msg", reading.problem}};
     answer = shapedAnswer(fault, answer, "state");

@@ -13,8 +13,9 @@
 #include <thread>
 #include <vector>
 
+class BoundedHttpServer;
+
 namespace httplib {
-class Server;
 struct Request;
 struct Response;
 } // namespace httplib
@@ -54,12 +55,16 @@ class InspectionServer {
     // Waits out the endpoint's delay and returns its fault.
     Fault awaitFault(const std::string& endpoint);
     nlohmann::json withVersion(nlohmann::json answer, bool full) const;
+    // "http://HOST:PORT" of the address the server listens on, as the client
+    // reached it when the server listens on every address.
+    std::string serverBase(const httplib::Request& request) const;
 
     ServerConfig config_;
     UploadStore store_;
-    std::unique_ptr<httplib::Server> server_;
+    std::unique_ptr<BoundedHttpServer> server_;
     std::thread thread_;
     std::atomic<bool> listenEnded_ = false;
+    std::string host_;
     int port_ = -1;
     mutable std::mutex mutex_;
     std::condition_variable stopping_;

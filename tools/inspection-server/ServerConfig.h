@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServerLimits.h"
+
 #include <nlohmann/json.hpp>
 
 #include <map>
@@ -41,7 +43,8 @@ struct VersionInfo {
 struct CaseAnswer {
     std::string status = "Y";
     std::string msg;
-    // "{server}" stands for "http://" and the Host the request was sent to.
+    // "{server}" stands for "http://" and the address and port the server
+    // listens on (never the client's Host header, which it may have made up).
     std::string uploadPath = "{server}/velquarda";
 };
 
@@ -51,6 +54,7 @@ struct ServerConfig {
     std::map<std::pair<std::string, std::string>, CaseAnswer> cases; // (pakno, chkno)
     CaseAnswer defaultCase;
     std::map<std::string, Fault> faults; // by endpoint name
+    ServerLimits limits;
 };
 
 // The configuration read from JSON text, or the reason it cannot be read.

@@ -1,9 +1,10 @@
 #include "UploadCheck.h"
 
-#include <httplib.h>
+#include "MultipartForm.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <regex>
 #include <set>
 #include <vector>
@@ -17,34 +18,35 @@ const char* const kPhotoFieldPrefixes[] = {"photoTime_", "PhotoLng_", "PhotoLat_
 const std::regex kPhotoName("photo_([12])_([1-9][0-9]{0,3})");
 const std::regex kPhotoField("(photoTime|PhotoLng|PhotoLat)_([12])_([1-9][0-9]{0,3})");
 
-// Plain decimal text such as "-25.03"; no exponent, no "nan" or "inf".
+// Plain decimal text such as "-25.03" of a finite number; no exponent, no
+// "nan" or "inf" in any spelling.
 bool isDecimal(const std::string& text) {
     if (text.empty() || !(text[0] == '-' || (text[0] >= '0' && text[0] <= '9'))) return false;
     double value = 0;
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    return result.ec == std::errc() && result.ptr == end;
+    return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
 }
 
-bool isDigits(const std::string& text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+// A photo time: digits, or empty for a photo whose time is unknown (the app
+// sends those so that such a case can still be sent).
+bool isPhotoTime(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string checkPart(const httplib::MultipartFormData& part, Upload& upload) {
+std::string checkPart(const FormPart& part, Upload& upload) {
     const bool isPhoto = std::regex_match(part.name, kPhotoName);
     if (upload.fields.contains(part.name) || upload.photos.contains(part.name))
         return "欄位重複: " + part.name;
     if (!isPhoto) {
         if (!part.filename.empty()) return "不明的檔案: " + part.name;
-        upload.fields[part.name] = part.content;
+        upload.fields[part.name] = std::string(part.content);
         return {};
     }
     if (part.filename != part.name) return "照片 " + part.name + " 的檔名不符";
-    if (part.content_type != "image/jpeg") return "照片 " + part.name + " 不是 image/jpeg";
-    if (part.content.size() < 2 || part.content.compare(0, 2, "\xFF\xD8") != 0)
-        return "照片 " + part.name + " 不是 JPEG 資料";
-    upload.photos[part.name] = part.content;
+    if (part.contentType != "image/jpeg") return "照片 " + part.name + " 不是 image/jpeg";
+    if (!part.content.starts_with("\xFF\xD8")) return "照片 " + part.name + " 不是 JPEG 資料";
+    upload.photos[part.name] = std::string(part.content);
     return {};
 }
 
@@ -55,7 +57,7 @@ std::string checkPhotoFields(const Upload& upload) {
             const std::string field = prefix + numbering;
             const auto found = upload.fields.find(field);
             if (found == upload.fields.end()) return "照片 " + name + " 缺少欄位 " + field;
-            const bool sound = field.starts_with("photoTime_") ? isDigits(found->second)
+            const bool sound = field.starts_with("photoTime_") ? isPhotoTime(found->second)
                                                                : isDecimal(found->second);
             if (!sound) return "欄位 " + field + " 的值不正確";
         }
@@ -87,10 +89,13 @@ std::string checkNumbering(const Upload& upload) {
 
 } // namespace
 
-UploadReading readUpload(const httplib::Request& request) {
+UploadReading readUpload(std::string_view contentType, std::string_view body) {
+    const std::optional<std::string> boundary = formBoundary(contentType);
+    if (!boundary) return {{}, "上傳內容不是 multipart/form-data", true};
+    const FormReading form = readMultipartForm(body, *boundary);
+    if (!form.problem.empty()) return {{}, form.problem, true};
     UploadReading reading;
-    if (!request.is_multipart_form_data()) return {{}, "上傳內容不是 multipart/form-data"};
-    for (const auto& [name, part] : request.files)
+    for (const FormPart& part : form.parts)
         if (std::string problem = checkPart(part, reading.upload); !problem.empty())
             return {{}, problem};
     for (const char* field : kRequiredFields)

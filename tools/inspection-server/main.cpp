@@ -3,6 +3,7 @@
 // or SIGTERM.
 #include "InspectionServer.h"
 
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -21,17 +22,21 @@ struct Options {
     std::string configPath;
     std::string storeFolder;
     std::vector<std::string> faults, delays;
+    std::optional<size_t> maxBody;
     bool quiet = false;
 };
 
 int usage() {
-    std::fprintf(stderr, "usage: inspection-server [--host HOST] [--port PORT] [--config FILE]\n"
-                         "                         [--store DIR] [--fault ENDPOINT=MODE[:ARG]]...\n"
-                         "                         [--delay ENDPOINT=SECONDS]... [--quiet]\n"
-                         "  ENDPOINT: GetChkerName, GetMobileServlet or appUpPhoto.do\n"
-                         "  MODE: close, cutoff, http500, not-json, not-object, status:VALUE, "
-                         "huge[:BYTES]\n"
-                         "  --port 0 picks a free port.\n");
+    std::fprintf(stderr,
+                 "usage: inspection-server [--host HOST] [--port PORT] [--config FILE]\n"
+                 "                         [--store DIR] [--fault ENDPOINT=MODE[:ARG]]...\n"
+                 "                         [--delay ENDPOINT=SECONDS]... [--max-body BYTES]\n"
+                 "                         [--quiet]\n"
+                 "  ENDPOINT: GetChkerName, GetMobileServlet or appUpPhoto.do\n"
+                 "  MODE: close, cutoff, http500, not-json, not-object, status:VALUE, "
+                 "huge[:BYTES]\n"
+                 "  --port 0 picks a free port. Bodies over --max-body (default 64 MB)\n"
+                 "  are refused with HTTP 413.\n");
     return 2;
 }
 
@@ -58,7 +63,13 @@ bool parse(int argc, char** argv, Options& options) {
             options.faults.push_back(value);
         else if (arg == "--delay")
             options.delays.push_back(value);
-        else
+        else if (arg == "--max-body") {
+            size_t bytes = 0;
+            const auto [end, ec] =
+                std::from_chars(value.data(), value.data() + value.size(), bytes);
+            if (ec != std::errc() || end != value.data() + value.size()) return false;
+            options.maxBody = bytes;
+        } else
             return false;
     }
     return true;
@@ -75,6 +86,7 @@ std::optional<ServerConfig> configure(const Options& options) {
         }
         config = std::move(*reading.config);
     }
+    if (options.maxBody) config.limits.maxBodyBytes = *options.maxBody;
     std::string error;
     for (const std::string& fault : options.faults)
         if (error.empty()) error = applyFaultOption(config, fault);

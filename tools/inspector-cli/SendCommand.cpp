@@ -101,9 +101,14 @@ int send(PublicVars& store, CaseRecord& record, const QString& server) {
         return 1;
     }
     const QString status = answer->status.value_or(QStringLiteral("(none)"));
-    if (status != QStringLiteral("Y") || !answer->upload_path) {
+    if (status != QStringLiteral("Y")) {
         print(stderr, QStringLiteral("error: the server will not take the case now: status %1%2")
                           .arg(status, answer->msg ? ", " + *answer->msg : QString()));
+        return 1;
+    }
+    if (!answer->upload_path) {
+        print(stderr, QStringLiteral("error: the case lookup answered Y without an "
+                                     "\"upload_path\" text (missing or not a string)"));
         return 1;
     }
     const QString appVersion =

@@ -23,6 +23,15 @@ QNetworkRequest networkRequest(const HttpRequest& request) {
     return r;
 }
 
+// Nothing here cancels a reply, so a cancelled one ran out of time; Qt would
+// only say "Operation canceled".
+QString failureText(const QNetworkReply& reply, double timeoutSeconds) {
+    if (reply.error() == QNetworkReply::OperationCanceledError ||
+        reply.error() == QNetworkReply::TimeoutError)
+        return QStringLiteral("no answer within %1 s").arg(timeoutSeconds);
+    return reply.errorString();
+}
+
 } // namespace
 
 void QtHttpClient::start(const HttpRequest& request, std::shared_ptr<HttpEvents> target) {
@@ -42,13 +51,14 @@ void QtHttpClient::start(const HttpRequest& request, std::shared_ptr<HttpEvents>
         respond();
         target->didReceiveData(reply->readAll());
     });
-    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, target, respond, responded] {
+    const double timeout = request.timeoutSeconds;
+    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, target, respond, timeout] {
         reply->deleteLater();
         const bool httpAnswer =
             reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
         // An HTTP error status is still an answer; only a broken transfer fails.
         if (reply->error() != QNetworkReply::NoError && (!httpAnswer || reply->error() < 100)) {
-            target->didFailWithError(reply->errorString());
+            target->didFailWithError(failureText(*reply, timeout));
             return;
         }
         respond();
