@@ -80,10 +80,12 @@ void CasePhotoViewController::viewDidLoad() {
 void CasePhotoViewController::buildLayout() {
     const bool tablet = platform().device->isTablet();
     const int text = tablet ? 18 : 13;
+    // White texts on the app's dark blue; rows and lists are transparent on it.
     setAutoFillBackground(true);
-    setStyleSheet(
-        QStringLiteral("CasePhotoViewController { background: %1; } QLabel { color: white; }")
-            .arg(PublicFunction::colorWithHexString("005793ff").name()));
+    QPalette ground = palette();
+    ground.setColor(QPalette::Window, PublicFunction::colorWithHexString("005793ff"));
+    ground.setColor(QPalette::WindowText, Qt::white);
+    setPalette(ground);
     type_lab = valueLabel(this, QStringLiteral("type_lab"), text);
     time_lab = valueLabel(this, QStringLiteral("time_lab"), text);
     pakeno_lab = valueLabel(this, QStringLiteral("pakeno_lab"), text);

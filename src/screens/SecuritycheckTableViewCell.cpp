@@ -4,6 +4,7 @@
 #include "util/SystemFont.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace {
@@ -40,19 +41,19 @@ SecuritycheckTableViewCell::SecuritycheckTableViewCell(bool tablet, QWidget* par
     time_lab->setAlignment(Qt::AlignCenter);
     time_lab->setFont(systemFont(tablet ? 16 : 12));
     time_lab->setFixedHeight(kTimeHeight);
-    time_lab->setStyleSheet(QStringLiteral("color: white;"));
+    QPalette text = time_lab->palette();
+    text.setColor(QPalette::WindowText, Qt::white); // on the photo screen's dark ground
+    time_lab->setPalette(text);
     layout->addWidget(take_img);
     layout->addWidget(time_lab);
-    // The strip between rows: the row's full width, 3 points, white at 0.2.
-    separator = new QWidget(this);
-    separator->setObjectName(QStringLiteral("separator"));
-    separator->setAutoFillBackground(true);
-    QPalette strip = separator->palette();
-    strip.setColor(QPalette::Window, PublicFunction::colorWithHexString("FFFFFF33"));
-    separator->setPalette(strip);
 }
 
-void SecuritycheckTableViewCell::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    separator->setGeometry(0, height() - kSeparatorHeight, width(), kSeparatorHeight);
+void SecuritycheckTableViewCell::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The strip closing the row: its full width, 3 points, white at 0.2.
+    QPainter(this).fillRect(separatorRect(), PublicFunction::colorWithHexString("FFFFFF33"));
+}
+
+QRect SecuritycheckTableViewCell::separatorRect() const {
+    return QRect(0, height() - kSeparatorHeight, width(), kSeparatorHeight);
 }

@@ -22,8 +22,9 @@ class SecuritycheckTableViewCell : public QWidget {
 
     QLabel* take_img = nullptr;
     QLabel* time_lab = nullptr;
-    QWidget* separator = nullptr;
+    // Where the strip between rows is drawn.
+    QRect separatorRect() const;
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -129,8 +129,12 @@ TEST_F(NewCase, ARowShowsItsFramedPhotoAndRocTime) {
     const QSize points = SecuritycheckTableViewCell::pictureSize(false);
     EXPECT_LE(picture.deviceIndependentSize().width(), points.width());
     EXPECT_NEAR(picture.width() - 30, (picture.height() - 30) * 4.0 / 3.0, 2.0);
-    EXPECT_EQ(cell->separator->height(), 3);
-    EXPECT_EQ(cell->separator->geometry().bottom(), cell->height() - 1);
+    EXPECT_EQ(cell->separatorRect(), QRect(0, cell->height() - 3, cell->width(), 3));
+    // The strip is white at 0.2 over the transparent row.
+    const QImage row = cell->grab().toImage();
+    const QRgb strip = row.pixel(cell->width() / 2, cell->height() - 1);
+    EXPECT_NEAR(qAlpha(strip), 51, 2);
+    EXPECT_EQ(qAlpha(row.pixel(2, cell->height() - 4)), 0);
 }
 
 TEST_F(NewCase, DeletingTheSecondOfThreeKeepsTheFirstAndThirdInOrder) {

@@ -1,8 +1,13 @@
 #include "platform/qt/QtCamera.h"
 
+#include "platform/Platform.h"
+#include "platform/qt/CameraCaptureDialog.h"
+
+#include <QApplication>
 #include <QCameraDevice>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QMediaDevices>
 #include <QTimer>
 
@@ -11,22 +16,59 @@ bool QtCamera::hasCamera() const {
 }
 
 std::optional<QByteArray> QtCamera::nextPhoto() {
-    QString name;
-    if (!queued_.isEmpty()) {
-        name = queued_.takeFirst();
-    } else {
-        const QStringList files = QDir(folder_).entryList({"*.jpg", "*.jpeg", "*.JPG", "*.JPEG"},
-                                                          QDir::Files, QDir::Name);
-        if (files.isEmpty()) return std::nullopt;
-        name = QDir(folder_).filePath(files[next_++ % files.size()]);
+    if (!queued_.isEmpty()) return readCameraPhotoFile(queued_.takeFirst());
+    if (folder_.isEmpty()) return std::nullopt;
+    const QStringList files =
+        QDir(folder_).entryList({"*.jpg", "*.jpeg", "*.JPG", "*.JPEG"}, QDir::Files, QDir::Name);
+    if (files.isEmpty()) {
+        logLine(QStringLiteral("no JPEG files in the photo folder %1").arg(folder_));
+        return std::nullopt;
     }
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return file.readAll();
+    return readCameraPhotoFile(QDir(folder_).filePath(files[next_++ % files.size()]));
 }
 
 void QtCamera::takePhoto(std::function<void(std::optional<QByteArray>)> done) {
+    if (queued_.isEmpty() && folder_.isEmpty() && !present_) {
+        const QCameraDevice camera = QMediaDevices::defaultVideoInput();
+        if (camera.isNull()) return chooseFile(std::move(done));
+        (new CameraCaptureDialog(camera, std::move(done), QApplication::activeWindow()))->open();
+        return;
+    }
     const std::optional<QByteArray> photo = nextPhoto();
     // The picker answers after it was shown, never from inside the call.
     QTimer::singleShot(0, [done = std::move(done), photo] { done(photo); });
+}
+
+void QtCamera::chooseFile(std::function<void(std::optional<QByteArray>)> done) {
+    auto* dialog = new QFileDialog(QApplication::activeWindow(), QStringLiteral("選擇照片"),
+                                   QString(), QStringLiteral("JPEG (*.jpg *.jpeg *.JPG *.JPEG)"));
+    dialog->setObjectName(QStringLiteral("photoChooser"));
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // Exactly one answer: the chosen file, or none when the dialog closes
+    // without one.
+    auto answer = std::make_shared<std::function<void(std::optional<QByteArray>)>>(std::move(done));
+    QObject::connect(dialog, &QFileDialog::fileSelected, dialog, [answer](const QString& path) {
+        if (auto give = std::exchange(*answer, nullptr)) give(readCameraPhotoFile(path));
+    });
+    QObject::connect(dialog, &QDialog::finished, dialog, [answer](int) {
+        if (auto give = std::exchange(*answer, nullptr)) give(std::nullopt);
+    });
+    dialog->open();
+}
+
+std::optional<QByteArray> readCameraPhotoFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        logLine(QStringLiteral("photo %1 could not be read: %2").arg(path, file.errorString()));
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(QtCamera::kMaxPhotoFileBytes + 1);
+    if (bytes.size() > QtCamera::kMaxPhotoFileBytes) {
+        logLine(QStringLiteral("photo %1 is larger than %2 bytes")
+                    .arg(path)
+                    .arg(QtCamera::kMaxPhotoFileBytes));
+        return std::nullopt;
+    }
+    return bytes;
 }

@@ -5,10 +5,11 @@
 #include <QString>
 #include <QStringList>
 
-// The camera on a desktop: a real camera is reported when QtMultimedia finds
-// one; photos come from the image files of a folder, one after another (in
-// name order, starting again after the last), so a desktop without camera can
-// take photos. A photo file given with returnNext is returned before them.
+// The camera on a desktop. Photo files given with returnNext come first, then
+// the JPEG files of the photo folder (--photos), one after another (in name
+// order, starting again after the last). Without a folder, a camera that
+// QtMultimedia finds opens in a modal capture window, and a desktop without
+// one lets the person choose a JPEG file.
 class QtCamera : public CameraAccess, public CameraPicker {
   public:
     explicit QtCamera(QString photoFolder) : folder_(std::move(photoFolder)) {}
@@ -21,14 +22,23 @@ class QtCamera : public CameraAccess, public CameraPicker {
     // The next photo taken is the JPEG file; files given one after another
     // are returned in that order.
     void returnNext(const QString& file) { queued_ << file; }
-    // Reports a camera even where QtMultimedia finds none.
+    // Reports a camera even where QtMultimedia finds none, fed only by
+    // returnNext: with nothing given, a photo is none.
     void setPresent(bool present) { present_ = present; }
+
+    // The largest photo file read, far above any camera's JPEG.
+    static constexpr qint64 kMaxPhotoFileBytes = 64 * 1024 * 1024;
 
   private:
     std::optional<QByteArray> nextPhoto();
+    void chooseFile(std::function<void(std::optional<QByteArray>)> done);
 
     QString folder_;
     int next_ = 0;
     QStringList queued_;
     bool present_ = false;
 };
+
+// The bytes of a photo file, or none (with a log line) when it cannot be read
+// or is larger than QtCamera::kMaxPhotoFileBytes.
+std::optional<QByteArray> readCameraPhotoFile(const QString& path);
