@@ -3,8 +3,10 @@
 // nothing else. Also each stage of the pipeline, and the straightforward way
 // (decode whole, shrink, stamp, encode with Qt) it replaced.
 //
-// Photos come from INSPECTOR_STAMP_FIXTURES, or are made once in
-// /tmp/inspector-stamp-fixtures by bench/bench_stamp_fixtures.sh.
+// Photos are the camera-sized stamp fixtures (see StampFixtures.h).
+#include "RatioReporter.h"
+#include "StampFixtures.h"
+
 #include "platform/Platform.h"
 #include "platform/qt/QtSystem.h"
 #include "util/PhotoPipeline.h"
@@ -14,15 +16,11 @@
 #include "util/PublicFunction.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <map>
 #include <vector>
 
 namespace {
@@ -33,20 +31,6 @@ const QString kName = QStringLiteral("王小明");
 std::vector<QByteArray>& photos() {
     static std::vector<QByteArray> files;
     return files;
-}
-
-bool loadPhotos() {
-    QString dir = qEnvironmentVariable("INSPECTOR_STAMP_FIXTURES");
-    if (dir.isEmpty()) {
-        dir = QDir::tempPath() + "/inspector-stamp-fixtures";
-        const QString script = INSPECTOR_SOURCE_DIR "/bench/bench_stamp_fixtures.sh";
-        if (std::system(qPrintable("bash '" + script + "' '" + dir + "'")) != 0) return false;
-    }
-    for (const QFileInfo& info : QDir(dir).entryInfoList({"photo_*.jpg"}, QDir::Files)) {
-        QFile file(info.filePath());
-        if (file.open(QIODevice::ReadOnly)) photos().push_back(file.readAll());
-    }
-    return !photos().empty();
 }
 
 // Each iteration handles every photo once, so all benchmarks average over
@@ -123,31 +107,6 @@ void straightforward(benchmark::State& state) {
     });
 }
 
-// Prints the console table, then the pipeline's time over the floor's, by
-// wall clock and by CPU time (the steadier figure on a busy machine).
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times_[run.benchmark_name()] = {run.GetAdjustedRealTime(),
-                                                run.GetAdjustedCPUTime()};
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto floor = times_.find("floorScaledDecode");
-        const auto stamped = times_.find("pipeline");
-        if (floor == times_.end() || stamped == times_.end()) return;
-        std::printf("pipeline / floor = %.2f wall, %.2f CPU (target 1.30 or less)\n",
-                    stamped->second.first / floor->second.first,
-                    stamped->second.second / floor->second.second);
-    }
-
-  private:
-    std::map<std::string, std::pair<double, double>> times_;
-};
-
 } // namespace
 
 BENCHMARK(floorScaledDecode)->Unit(benchmark::kMillisecond);
@@ -165,13 +124,15 @@ int main(int argc, char** argv) {
     services.log = &log;
     const PlatformScope scope(services);
     benchmark::Initialize(&argc, argv);
-    if (!loadPhotos()) {
+    photos() = loadStampFixtures();
+    if (photos().empty()) {
         std::fprintf(stderr, "no photos to stamp\n");
         return 1;
     }
     std::printf("%zu photos, %d x %d\n", photos().size(), QImage::fromData(photos()[0]).width(),
                 QImage::fromData(photos()[0]).height());
-    RatioReporter reporter;
+    RatioReporter reporter(
+        {{"pipeline", "floorScaledDecode", "pipeline / floor", " (target 1.30 or less)"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     return 0;
 }

@@ -1,0 +1,162 @@
+// The photo screens as the inspector meets them, each beside the part of the
+// work it cannot avoid:
+// - opening a stored case with 14 photos in the editing screen (its rows
+//   drawn) beside reading its photo file;
+// - one photo from camera bytes to its row on the screen beside the stamping
+//   pipeline alone.
+// Photos are the camera-sized stamp fixtures (see StampFixtures.h).
+#include "RatioReporter.h"
+#include "StampFixtures.h"
+
+#include "app/PublicVars.h"
+#include "platform/Platform.h"
+#include "platform/qt/QtAlertPresenter.h"
+#include "platform/qt/QtMainLoop.h"
+#include "platform/qt/QtSettings.h"
+#include "platform/qt/QtSystem.h"
+#include "screens/UploadCheckAddCaseViewController.h"
+#include "util/PhotoPipeline.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace {
+
+const QString kChkno = QStringLiteral("A1030 5678");
+const QString kName = QStringLiteral("王小明");
+const QString kPhotoId = QStringLiteral("1435644307.000000");
+constexpr int kPhotosPerCase = 14; // 1 inspector, 10 site, 3 maintenance-order photos
+
+std::vector<QByteArray>& cameraPhotos() {
+    static std::vector<QByteArray> photos;
+    return photos;
+}
+
+// Real services on a fresh temporary folder, for the whole run.
+class Services {
+  public:
+    Services() : settings_(dir_.filePath("settings.ini")), documents_(dir_.filePath("Documents")) {
+        services_.alerts = &alerts_;
+        services_.settings = &settings_;
+        services_.documents = &documents_;
+        services_.loop = &loop_;
+        services_.clock = &clock_;
+        services_.device = &device_;
+        services_.log = &log_;
+        settings_.setString(QStringLiteral("chkerName_preference"), kName);
+    }
+
+  private:
+    QTemporaryDir dir_;
+    QtAlertPresenter alerts_;
+    QtSettingsStore settings_;
+    DirectoryDocuments documents_;
+    QtMainLoop loop_;
+    SystemClock clock_;
+    ConfiguredDevice device_{false, {320, 568}, QStringLiteral("8.0")};
+    StderrLog log_;
+    Platform services_;
+    PlatformScope scope_{services_};
+};
+
+PhotoEntry storedEntry(std::size_t n) {
+    const QByteArray& camera = cameraPhotos()[n % cameraPhotos().size()];
+    return {*stampTakenPhoto(camera, kChkno, std::nullopt),
+            QDateTime::currentDateTime(),
+            25.033964f,
+            121.5645f,
+            {}};
+}
+
+// A sent case in the store whose photo file holds 14 stamped photos.
+std::shared_ptr<CaseRecord> storedCase() {
+    PhotoFile photos;
+    photos.topPhoto = storedEntry(0);
+    for (int i = 1; i < kPhotosPerCase; ++i)
+        (i <= 10 ? photos.photos : photos.photos_1) << storedEntry(i);
+    PublicVars& store = PublicVars::sharedInstance();
+    store.storePhotoWithPhotoDict(kPhotoId, photos);
+    auto record = std::make_shared<CaseRecord>();
+    record->pk = QStringLiteral("P0001,C1030");
+    record->pakeno = QStringLiteral("P0001");
+    record->Chkno = QStringLiteral("C1030");
+    record->type = QStringLiteral("安全檢查");
+    record->state = QStringLiteral("1");
+    record->rcdTime = QStringLiteral("104/06/30 14:05");
+    record->photoId = kPhotoId;
+    store.getWaitingStoreArray() = {record};
+    return record;
+}
+
+void readingItsPhotoFile(benchmark::State& state) {
+    const std::shared_ptr<CaseRecord> record = storedCase();
+    for (auto _ : state)
+        if (PublicVars::sharedInstance().getPhoto(record->photoId).photos.size() != 10)
+            state.SkipWithError("photos not read");
+}
+
+void openingItInTheEditingScreen(benchmark::State& state) {
+    const std::shared_ptr<CaseRecord> record = storedCase();
+    for (auto _ : state) {
+        auto* screen = UploadCheckAddCaseViewController::initWithDict(record);
+        screen->resize(320, 524);
+        screen->loadViewIfNeeded();
+        if (screen->tbl->count() != 10 || screen->tbl1->count() != 3)
+            state.SkipWithError("rows not made");
+        delete screen;
+    }
+}
+
+void stampingPipelineAlone(benchmark::State& state) {
+    std::size_t n = 0;
+    for (auto _ : state)
+        if (!stampTakenPhoto(cameraPhotos()[n++ % cameraPhotos().size()], kChkno, std::nullopt))
+            state.SkipWithError("photo refused");
+}
+
+void photoToItsRowOnScreen(benchmark::State& state) {
+    const std::shared_ptr<CaseRecord> record = storedCase();
+    auto* screen = UploadCheckAddCaseViewController::initWithDict(record);
+    screen->loadViewIfNeeded();
+    screen->takeType = CasePhotoViewController::SitePhoto;
+    std::size_t n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        screen->tableDetailArray.clear();
+        screen->tbl->clear();
+        state.ResumeTiming();
+        screen->imagePickerControllerDidFinishPickingMediaWithInfo(
+            cameraPhotos()[n++ % cameraPhotos().size()]);
+        if (screen->tbl->count() != 1) state.SkipWithError("no row");
+    }
+    delete screen;
+}
+
+} // namespace
+
+BENCHMARK(readingItsPhotoFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(openingItInTheEditingScreen)->Unit(benchmark::kMillisecond);
+BENCHMARK(stampingPipelineAlone)->Unit(benchmark::kMillisecond);
+BENCHMARK(photoToItsRowOnScreen)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Services services;
+    benchmark::Initialize(&argc, argv);
+    cameraPhotos() = loadStampFixtures();
+    if (cameraPhotos().empty()) {
+        std::fprintf(stderr, "no camera photos\n");
+        return 1;
+    }
+    RatioReporter reporter({{"openingItInTheEditingScreen", "readingItsPhotoFile",
+                             "opening a stored case of 14 photos / reading its photo file", ""},
+                            {"photoToItsRowOnScreen", "stampingPipelineAlone",
+                             "one photo from camera bytes to its row / the pipeline alone", ""}});
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PublicVars::resetSharedInstanceForTesting();
+    return 0;
+}
