@@ -71,6 +71,21 @@ PhotoFileRead readPhotoFile(const QString& path) {
     return {PhotoFile::fromPlist(*dict), QString()};
 }
 
+PhotoFileRead readPhotoFileOf(const QString& folder, const CaseRecord& record) {
+    if (!record.photoId) return {std::nullopt, QStringLiteral("the case has no photo file")};
+    const std::optional<QString> path = photoFilePath(folder, *record.photoId);
+    if (!path)
+        return {std::nullopt, QStringLiteral("the photo file name \"%1\" is unsafe")
+                                  .arg(photoFilePrefix + *record.photoId + plistSuffix)};
+    const QString name = QFileInfo(*path).fileName();
+    if (!QFileInfo::exists(*path))
+        return {std::nullopt, QStringLiteral("the photo file %1 is missing").arg(name)};
+    PhotoFileRead read = readPhotoFile(*path);
+    if (!read.file)
+        read.error = QStringLiteral("the photo file %1 cannot be read: %2").arg(name, read.error);
+    return read;
+}
+
 std::optional<QString> keepAside(const QString& path, const QDateTime& now, bool copy) {
     const QFileInfo info(path);
     const QString stem = info.completeBaseName() + QStringLiteral(".unreadable-") +

@@ -35,6 +35,10 @@ struct PhotoFileRead {
     QString error;
 };
 PhotoFileRead readPhotoFile(const QString& path);
+// The photo file that a moved record names, in the folder. The error names
+// the file when the record has no photoId or an unsafe one, or the file is
+// missing or cannot be read. Nothing is moved aside.
+PhotoFileRead readPhotoFileOf(const QString& folder, const CaseRecord& record);
 
 // Moves (or copies) a file that could not be read out of the way, to
 // "<base>.unreadable-<UTC time>[-n].<suffix>" in its folder, never over an

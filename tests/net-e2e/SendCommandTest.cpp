@@ -117,6 +117,49 @@ TEST_F(SendCommand, AnUnknownCaseChangesNothing) {
     EXPECT_TRUE(server.requests().empty());
 }
 
+TEST_F(SendCommand, ACaseWithoutItsPhotoFileIsNotSent) {
+    const struct {
+        const char* name;
+        std::optional<QByteArray> photoFile; // none: missing
+        const char* reason;
+    } cases[] = {
+        {"missing", std::nullopt, "photo_1435644300.000000.plist is missing"},
+        {"damaged", QByteArray("<plist><dict><key>photos</key>"),
+         "photo_1435644300.000000.plist cannot be read"},
+    };
+    for (const auto& c : cases) {
+        {
+            PublicVars& store = PublicVars::sharedInstance();
+            const auto record = store.findWaitingStoreArrayByPK("P1,C1");
+            record->photoId = "1435644300.000000";
+            record->topPhoto.reset();
+            record->photos.reset();
+            record->photos_1.reset();
+            ASSERT_TRUE(store.storeWaitingStoreArray());
+            PublicVars::resetSharedInstanceForTesting();
+        }
+        const QString photoFile = QDir(fake.path()).filePath("photo_1435644300.000000.plist");
+        QFile::remove(photoFile);
+        if (c.photoFile) {
+            QFile file(photoFile);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(*c.photoFile);
+        }
+        QFile list(QDir(fake.path()).filePath("waitingReport.plist"));
+        ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+        const QByteArray before = list.readAll();
+        list.close();
+
+        EXPECT_EQ(send("P1,C1"), 1) << c.name;
+        EXPECT_TRUE(output.contains(c.reason)) << c.name << ": " << output.toStdString();
+        EXPECT_TRUE(server.requests().empty()) << c.name;
+        ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+        EXPECT_EQ(list.readAll(), before) << c.name;
+        list.close();
+        EXPECT_EQ(QFile::exists(photoFile), c.photoFile.has_value()) << c.name;
+    }
+}
+
 TEST_F(SendCommand, ASentCaseIsNotSentAgain) {
     ASSERT_EQ(send("P1,C1"), 0);
     const size_t requests = server.requests().size();

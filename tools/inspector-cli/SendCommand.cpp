@@ -5,6 +5,7 @@
 // case is marked sent in that store; its state changes in no other way.
 #include "Command.h"
 #include "app/PublicVars.h"
+#include "app/StoreFiles.h"
 #include "app/StoreKeys.h"
 #include "net/HttpConnect.h"
 #include "net/ServerLookups.h"
@@ -93,8 +94,8 @@ UploadOutcome upload(const QString& uploadPath, const UploadForm& form) {
     return *outcome;
 }
 
-// Looks the case up and uploads it; returns the exit status.
-int send(PublicVars& store, CaseRecord& record, const QString& server) {
+// Looks the case up and uploads it with its photos; returns the exit status.
+int send(CaseRecord& record, const PhotoFile& photos, const QString& server) {
     const std::optional<CaseLookupAnswer> answer = lookupCase(server, record.pakeno, record.Chkno);
     if (!answer) {
         print(stderr, QStringLiteral("error: the case lookup gave no answer"));
@@ -115,7 +116,7 @@ int send(PublicVars& store, CaseRecord& record, const QString& server) {
         PublicFunction::getPlistPrarmAndKey(QString::fromLatin1(parametersFileName),
                                             QString::fromLatin1(verIosKey))
             .value_or(QString());
-    const UploadForm form = uploadFormFor(record, store.getPhoto(record.photoId), appVersion);
+    const UploadForm form = uploadFormFor(record, photos, appVersion);
     print(stdout, QStringLiteral("uploading %1 with %2 + %3 photos to %4")
                       .arg(record.pk)
                       .arg(form.files1.size())
@@ -168,7 +169,11 @@ int run(const QStringList& rawArgs) {
                           .arg(args->pk));
         return 1;
     }
-    const int status = send(store, *record, args->server);
+    // A case is never sent without its photos.
+    const PhotoFileRead photos = readPhotoFileOf(args->folder, *record);
+    if (!photos.file)
+        print(stderr, QStringLiteral("error: %1 is not sent: %2").arg(args->pk, photos.error));
+    const int status = photos.file ? send(*record, *photos.file, args->server) : 1;
     // A moved photo file is named only by the list, so the list is saved
     // whenever photos moved, whatever became of the upload.
     if ((status == 0 || photosToMove) && !store.storeWaitingStoreArray()) {
