@@ -2,6 +2,7 @@
 
 #include "screens/MainViewController.h"
 #include "screens/SecurityCheckAddCaseViewController.h"
+#include "screens/SecurityResendViewController.h"
 #include "screens/SecuritycheckViewController.h"
 
 namespace {
@@ -22,10 +23,15 @@ ViewController* makeCheckStartScreen() {
     return check;
 }
 
+ViewController* makeRecordsScreen() {
+    return new SecurityResendViewController;
+}
+
 } // namespace
 
 ViewController* makeMainScreen() {
     auto* main = new MainViewController(QStringLiteral("MainViewController"));
     main->makeCheckStartScreen = makeCheckStartScreen;
+    main->makeRecordsScreen = makeRecordsScreen;
     return main;
 }
