@@ -10,6 +10,7 @@
 #include "util/PublicFunctionParameters.h"
 
 #include <QListView>
+#include <QPushButton>
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 

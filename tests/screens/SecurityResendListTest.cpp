@@ -54,6 +54,11 @@ TEST_F(Records, OpeningMovesInlinePhotosOutAndBuildsTheBar) {
     // Each image button is as tall as its image and 20 points wider.
     EXPECT_EQ(screen->sort_Button->size(), QSize(44, 24));
     EXPECT_EQ(screen->leftBarButton()->text(), "返回");
+    // In the bar from the right edge inward.
+    nav.show();
+    EXPECT_GT(screen->sendButton->x(), screen->deleteButton->x());
+    EXPECT_GT(screen->deleteButton->x(), screen->sort_Button->x());
+    EXPECT_TRUE(screen->sort_Button->isVisible());
 }
 
 struct StateCase {
