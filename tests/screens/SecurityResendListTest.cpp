@@ -1,6 +1,8 @@
 #include "qr/QRReaderViewController.h"
 #include "screens/GeneralViewController.h"
+#include "screens/MainViewController.h"
 #include "screens/RecordsFixture.h"
+#include "screens/ScreenWiring.h"
 #include "screens/SecurityResendTableViewCell.h"
 #include "ui/Popover.h"
 #include "util/PlistWriteFailure.h"
@@ -394,6 +396,24 @@ TEST_F(Records, BackLeavesAtOnceUnlessARunHeardOfAnotherVersion) {
     screen->popView();
     fake.alerts.press("現在不要");
     EXPECT_EQ(nav.viewControllers().size(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Records, TheMainScreensRecordsButtonOpensThisScreen) {
+    PublicVars::sharedInstance().setNetworkState(false);
+    fake.settings.values["chkerId_preference"] = "A123456789";
+    auto* main = qobject_cast<MainViewController*>(makeMainScreen());
+    ASSERT_NE(main, nullptr);
+    nav.pushViewController(main, false);
+    ASSERT_TRUE(main->menu2Button->isEnabled());
+    main->menu2Button->click();
+    fake.clock.advance(0.01);
+    auto* records = qobject_cast<SecurityResendViewController*>(nav.topViewController());
+    ASSERT_NE(records, nullptr);
+    EXPECT_EQ(records->title(), "安檢照片紀錄");
 }
 
 } // namespace
