@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "qr/QRReaderViewController.h"
 #include "screens/GeneralViewController.h"
+#include "screens/QrPayloads.h"
 #include "screens/SecurityResendTable.h"
 #include "screens/SecurityResendTableViewCell.h"
 #include "ui/AlertView.h"
@@ -13,6 +14,7 @@
 #include "util/PublicFunction.h"
 #include "util/PublicFunctionParameters.h"
 #include "util/SystemFont.h"
+#include "widgets/ImageButton.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -91,14 +93,12 @@ void SecurityResendViewController::viewWillAppear(bool animated) {
     if (navigationController()) navigationController()->setNavigationBarHidden(false, false);
 }
 
-QPushButton* SecurityResendViewController::imageBarButton(const QString& name,
+ImageButton* SecurityResendViewController::imageBarButton(const QString& name,
                                                           const QString& image) {
-    const QPixmap picture(image);
-    auto* button = new QPushButton(this);
+    const QImage picture(image);
+    auto* button = new ImageButton(this);
     button->setObjectName(name);
-    button->setFlat(true);
-    button->setIcon(QIcon(picture));
-    button->setIconSize(picture.size());
+    button->setImage(picture);
     // As tall as its image and 20 points wider.
     button->setFixedSize(picture.width() + 20, picture.height());
     button->hide();
@@ -117,10 +117,10 @@ void SecurityResendViewController::buildNavigationBar() {
     sendButton->hide();
     connect(sendButton, &QPushButton::clicked, this, &SecurityResendViewController::startSend);
     deleteButton = imageBarButton(QStringLiteral("deleteCase"), QStringLiteral(":/ic_delete.png"));
-    connect(deleteButton, &QPushButton::clicked, this, &SecurityResendViewController::deleteCase);
+    connect(deleteButton, &ImageButton::clicked, this, &SecurityResendViewController::deleteCase);
     sort_Button =
         imageBarButton(QStringLiteral("sort_Button"), QStringLiteral(":/tabItemList.png"));
-    connect(sort_Button, &QPushButton::clicked, this, &SecurityResendViewController::sortArray);
+    connect(sort_Button, &ImageButton::clicked, this, &SecurityResendViewController::sortArray);
     setRightBarButtons({sendButton, deleteButton, sort_Button});
 }
 
@@ -368,13 +368,14 @@ void SecurityResendViewController::openQRCode() {
 }
 
 void SecurityResendViewController::didFinishedReadingQR(const QString& text) {
-    if (text.split(u',').size() < 2) {
+    const std::optional<RegistrationCode> code = readRegistrationCode(text);
+    if (!code) {
         showPlainAlert(QStringLiteral("登記碼掃描錯誤"),
                        QStringLiteral("掃描的QRcode並非檢查/維護登記碼"));
         return;
     }
     PublicVars& store = PublicVars::sharedInstance();
-    const std::shared_ptr<CaseRecord> record = store.findWaitingStoreArrayByPK(text);
+    const std::shared_ptr<CaseRecord> record = store.findWaitingStoreArrayByPK(code->text);
     if (!record) {
         showPlainAlert(QStringLiteral("資料檢核錯誤"), QStringLiteral("查無此登記碼的上傳紀錄"));
         NavigationController* navigation = navigationController();

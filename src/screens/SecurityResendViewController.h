@@ -11,6 +11,7 @@
 #include <optional>
 #include <set>
 
+class ImageButton;
 class Popover;
 class QLabel;
 class QListView;
@@ -102,8 +103,8 @@ class SecurityResendViewController : public ViewController, public QRReaderViewC
     QPushButton* allSelectButton = nullptr;
     QPushButton* qrCodeButton = nullptr;
     QPushButton* sendButton = nullptr;
-    QPushButton* deleteButton = nullptr;
-    QPushButton* sort_Button = nullptr;
+    ImageButton* deleteButton = nullptr;
+    ImageButton* sort_Button = nullptr;
     QPushButton* backButton = nullptr;
     QPointer<Popover> popoverController;      // the sort menu on tablets
     QPointer<Popover> phonePopoverController; // the sort menu on phones
@@ -116,7 +117,7 @@ class SecurityResendViewController : public ViewController, public QRReaderViewC
     void buildNavigationBar();
     void buildLayout();
     void showRowMenu(const QPoint& at);
-    QPushButton* imageBarButton(const QString& name, const QString& image);
+    ImageButton* imageBarButton(const QString& name, const QString& image);
     void reloadData();
     // Saves kept as the store's list, then removes the photo files of
     // dropped. A list that cannot be saved changes nothing on disk or in the

@@ -8,6 +8,7 @@
 #include "ui/NavigationController.h"
 #include "ui/ProgressOverlay.h"
 #include "util/PublicFunctionParameters.h"
+#include "widgets/ImageButton.h"
 
 #include <QListView>
 #include <QPushButton>
