@@ -4,6 +4,7 @@
 #include "screens/SecurityCheckAddCaseViewController.h"
 #include "screens/SecurityResendViewController.h"
 #include "screens/SecuritycheckViewController.h"
+#include "screens/UploadCheckAddCaseViewController.h"
 
 namespace {
 
@@ -24,7 +25,11 @@ ViewController* makeCheckStartScreen() {
 }
 
 ViewController* makeRecordsScreen() {
-    return new SecurityResendViewController;
+    auto* records = new SecurityResendViewController;
+    records->makeEditingScreen = [](std::shared_ptr<CaseRecord> record) -> ViewController* {
+        return UploadCheckAddCaseViewController::initWithDict(std::move(record));
+    };
+    return records;
 }
 
 } // namespace

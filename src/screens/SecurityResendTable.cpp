@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -37,6 +38,17 @@ QVariant SecurityResendTableModel::data(const QModelIndex& index, int role) cons
 Qt::ItemFlags SecurityResendTableModel::flags(const QModelIndex& index) const {
     if (screen_.storeRecordArray().isEmpty()) return Qt::ItemIsEnabled;
     return QAbstractListModel::flags(index) | Qt::ItemIsUserCheckable;
+}
+
+bool SecurityResendTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    const int row = index.row();
+    if (role != Qt::CheckStateRole || row < 0 || row >= screen_.storeRecordArray().size())
+        return false;
+    const bool tick = value.value<Qt::CheckState>() == Qt::Checked;
+    auto* cell = qobject_cast<SecurityResendTableViewCell*>(
+        screen_.tableViewCellForRowAtIndexPath(row, screen_.tbl->viewport()->width()));
+    if (cell && cell->chk_true->isSelected() != tick) cell->chk_true->checkboxButtonPressed();
+    return true;
 }
 
 void SecurityResendTableModel::reloadData() {

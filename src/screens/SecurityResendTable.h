@@ -22,6 +22,8 @@ class SecurityResendTableModel : public QAbstractListModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A new CheckStateRole value is a press on the row's tick box.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     // Every row again from the screen's list.
     void reloadData();

@@ -4,6 +4,7 @@
 #include "screens/RecordsFixture.h"
 #include "screens/ScreenWiring.h"
 #include "screens/SecurityResendTableViewCell.h"
+#include "screens/UploadCheckAddCaseViewController.h"
 #include "ui/Popover.h"
 #include "util/PlistWriteFailure.h"
 #include "util/PublicFunction.h"
@@ -123,6 +124,14 @@ TEST_F(Records, PressingTheTickBoxTicksItsCaseAndSelectAllTicksEvery) {
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0]->pakeno, "P2");
     nav.popViewControllerAnimated(false);
+
+    // A tap on a checkable row's indicator, as an item view sends it.
+    QAbstractItemModel* model = screen->tbl->model();
+    ASSERT_TRUE(model->flags(model->index(2, 0)) & Qt::ItemIsUserCheckable);
+    EXPECT_TRUE(model->setData(model->index(2, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_EQ(ticked(), QStringList({"P3"}));
+    model->setData(model->index(2, 0), Qt::Unchecked, Qt::CheckStateRole);
+    EXPECT_TRUE(ticked().isEmpty());
 
     screen->allSelectButton->click();
     EXPECT_EQ(ticked(), QStringList({"P1", "P2", "P3"}));
@@ -402,7 +411,8 @@ TEST_F(Records, BackLeavesAtOnceUnlessARunHeardOfAnotherVersion) {
 
 namespace {
 
-TEST_F(Records, TheMainScreensRecordsButtonOpensThisScreen) {
+TEST_F(Records, TheMainScreensRecordsButtonOpensThisScreenWhichOpensTheEditingScreen) {
+    storeCases({makeCase("P1")});
     PublicVars::sharedInstance().setNetworkState(false);
     fake.settings.values["chkerId_preference"] = "A123456789";
     auto* main = qobject_cast<MainViewController*>(makeMainScreen());
@@ -414,6 +424,10 @@ TEST_F(Records, TheMainScreensRecordsButtonOpensThisScreen) {
     auto* records = qobject_cast<SecurityResendViewController*>(nav.topViewController());
     ASSERT_NE(records, nullptr);
     EXPECT_EQ(records->title(), "安檢照片紀錄");
+    records->tableViewDidSelectRowAtIndexPath(0);
+    auto* editing = qobject_cast<UploadCheckAddCaseViewController*>(nav.topViewController());
+    ASSERT_NE(editing, nullptr);
+    EXPECT_EQ(editing->_caseDict, records->storeRecordArray()[0]);
 }
 
 } // namespace
