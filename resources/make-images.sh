@@ -52,3 +52,22 @@ scan_card qrcodeButton1.png '#5c6bc0' '掃描設備使用許可證'
 
 # The arrow between the two scan pictures: first the one, then the other.
 png scanArrow.png -size 60x40 xc:none -fill '#ec407a' -draw 'polygon 6,6 54,6 30,34'
+
+# Navigation-bar images of the records screen, white on transparent, 24 x 24:
+# a waste bin and a list.
+png ic_delete.png -size 24x24 xc:none -fill none -stroke white -strokewidth 2 \
+    -draw 'line 4,6 20,6' -draw 'line 9,6 9,3' -draw 'line 9,3 15,3' -draw 'line 15,3 15,6' \
+    -draw 'polyline 6,6 7,21 17,21 18,6' -draw 'line 10,10 10,17' -draw 'line 14,10 14,17'
+png tabItemList.png -size 24x24 xc:none -fill white -stroke none \
+    -draw 'circle 4,6 5.5,6' -draw 'circle 4,12 5.5,12' -draw 'circle 4,18 5.5,18' \
+    -draw 'rectangle 9,5 21,7' -draw 'rectangle 9,11 21,13' -draw 'rectangle 9,17 21,19'
+
+# Sort-menu symbols, 48 x 48: a building under construction (numbering) and
+# a spanner (maintenance state).
+png symbol_const.png -size 48x48 xc:none -fill '#1976d2' -stroke none \
+    -draw 'rectangle 10,16 38,44' -fill white -draw 'rectangle 15,21 21,27' \
+    -draw 'rectangle 27,21 33,27' -draw 'rectangle 15,32 21,38' -draw 'rectangle 27,32 33,44' \
+    -fill '#f9a825' -draw 'polygon 4,14 24,3 44,14'
+png symbol_maint.png -size 48x48 xc:none -fill none -stroke '#616161' -strokewidth 7 \
+    -draw 'line 10,38 27,21' -strokewidth 6 -draw 'circle 32,16 39,16' \
+    -fill '#616161' -stroke none -draw 'circle 10,38 14,38'

@@ -23,6 +23,14 @@ QMap<QString, QString> prarmsFromPlist(const PlistDict& dict) {
 
 } // namespace
 
+PhotoFile CaseRecord::inlinePhotos() const {
+    PhotoFile file;
+    file.topPhoto = topPhoto;
+    file.photos = photos.value_or(PhotoList());
+    file.photos_1 = photos_1.value_or(PhotoList());
+    return file;
+}
+
 PlistDict CaseRecord::toPlist() const {
     FieldWriter out(extra);
     out.put(StoreKeys::pk, pk, pk.isEmpty());

@@ -27,6 +27,8 @@ struct CaseRecord {
     PlistDict extra;                   // keys read from the file that this version does not know
 
     bool hasInlinePhotos() const { return topPhoto || photos || photos_1; }
+    // The photos kept inline, in the form of a photo file.
+    PhotoFile inlinePhotos() const;
 
     // The file form: a dictionary of the keys above (absent ones left out).
     PlistDict toPlist() const;

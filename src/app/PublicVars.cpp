@@ -106,13 +106,9 @@ void PublicVars::transPhotoInDictionary() {
     for (qsizetype i = 0; i < cases.size(); ++i) {
         const std::shared_ptr<CaseRecord> record = cases[i];
         if (!record || record->photoId) continue;
-        PhotoFile file;
-        file.topPhoto = record->topPhoto;
-        file.photos = record->photos.value_or(PhotoList());
-        file.photos_1 = record->photos_1.value_or(PhotoList());
         const QString photoId = newPhotoId();
         // Only a written file lets the record drop its inline photos.
-        if (!storePhotoWithPhotoDict(photoId, file)) continue;
+        if (!storePhotoWithPhotoDict(photoId, record->inlinePhotos())) continue;
         record->photoId = photoId;
         record->topPhoto.reset();
         record->photos.reset();
@@ -154,6 +150,20 @@ PhotoFile PublicVars::getPhoto(const std::optional<QString>& photoId) {
     if (read.file) return std::move(*read.file);
     moveUnreadableAside(*path, read.error, false);
     return {};
+}
+
+std::optional<PhotoFile> PublicVars::photosForUpload(const CaseRecord& record, QString* problem) {
+    if (!record.photoId) return record.inlinePhotos();
+    const std::optional<QString> path = photoFilePath(documents(), *record.photoId);
+    const QString name = QStringLiteral("photo_%1.plist").arg(*record.photoId);
+    if (!path || !QFileInfo::exists(*path)) {
+        if (problem) *problem = QStringLiteral("%1 is missing").arg(name);
+        return std::nullopt;
+    }
+    PhotoFileRead read = readPhotoFile(*path);
+    if (!read.file && problem)
+        *problem = QStringLiteral("%1 cannot be read: %2").arg(name, read.error);
+    return std::move(read.file);
 }
 
 bool PublicVars::removePhotoFile(const std::optional<QString>& photoId) {

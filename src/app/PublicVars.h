@@ -49,6 +49,11 @@ class PublicVars : public BaseVars {
     // or unreadable file gives an empty one; an unreadable file is moved aside
     // so that a later store cannot overwrite it.
     PhotoFile getPhoto(const std::optional<QString>& photoId);
+    // The photos an upload of record carries: those of its photo file, or
+    // those kept inline when it names none. None, with the reason naming the
+    // file, when the photo file is missing or cannot be read: such a case
+    // must not be sent as if it had no photos.
+    std::optional<PhotoFile> photosForUpload(const CaseRecord& record, QString* problem);
     // Deletes the photo file of photoId; false when there is none, photoId is
     // unsafe or the file cannot be deleted.
     bool removePhotoFile(const std::optional<QString>& photoId);

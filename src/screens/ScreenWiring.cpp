@@ -2,7 +2,9 @@
 
 #include "screens/MainViewController.h"
 #include "screens/SecurityCheckAddCaseViewController.h"
+#include "screens/SecurityResendViewController.h"
 #include "screens/SecuritycheckViewController.h"
+#include "screens/UploadCheckAddCaseViewController.h"
 
 namespace {
 
@@ -22,10 +24,19 @@ ViewController* makeCheckStartScreen() {
     return check;
 }
 
+ViewController* makeRecordsScreen() {
+    auto* records = new SecurityResendViewController;
+    records->makeEditingScreen = [](std::shared_ptr<CaseRecord> record) -> ViewController* {
+        return UploadCheckAddCaseViewController::initWithDict(std::move(record));
+    };
+    return records;
+}
+
 } // namespace
 
 ViewController* makeMainScreen() {
     auto* main = new MainViewController(QStringLiteral("MainViewController"));
     main->makeCheckStartScreen = makeCheckStartScreen;
+    main->makeRecordsScreen = makeRecordsScreen;
     return main;
 }

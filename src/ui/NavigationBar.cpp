@@ -45,26 +45,28 @@ void NavigationBar::applyAppearance() {
 
 void NavigationBar::showItem(ViewController* top, const QString& backTitle) {
     // Bar buttons belong to their screens: hand the previous ones back.
-    for (QPointer<QWidget>* slot : {&left_, &right_}) {
-        if (QWidget* button = *slot) {
-            layout_->removeWidget(button);
-            button->hide();
-            button->setParent(owner_);
-        }
-        *slot = nullptr;
+    for (const QPointer<QWidget>& button : std::as_const(shown_)) {
+        if (!button) continue;
+        layout_->removeWidget(button);
+        button->hide();
+        button->setParent(owner_);
     }
+    shown_.clear();
     owner_ = top;
     title_->setText(top ? top->title() : QString());
-    left_ = top ? top->leftBarButton() : nullptr;
-    right_ = top ? top->rightBarButton() : nullptr;
+    QAbstractButton* left = top ? top->leftBarButton() : nullptr;
     back_->setText(QStringLiteral("‹ ") + backTitle);
-    back_->setVisible(!left_ && !backTitle.isNull());
-    if (left_) {
-        layout_->insertWidget(0, left_);
-        left_->show();
+    back_->setVisible(!left && !backTitle.isNull());
+    if (left) {
+        layout_->insertWidget(0, left);
+        left->show();
+        shown_ << left;
     }
-    if (right_) {
-        layout_->addWidget(right_);
-        right_->show();
+    const QList<QAbstractButton*> right = top ? top->rightBarButtons() : QList<QAbstractButton*>();
+    // The first right button stands at the right edge.
+    for (auto it = right.rbegin(); it != right.rend(); ++it) {
+        layout_->addWidget(*it);
+        (*it)->show();
+        shown_ << *it;
     }
 }

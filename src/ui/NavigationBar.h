@@ -46,6 +46,5 @@ class NavigationBar : public QWidget {
     QLabel* title_;
     // The screen whose buttons are shown; they go back to it when it leaves.
     QPointer<ViewController> owner_;
-    QPointer<QWidget> left_;
-    QPointer<QWidget> right_;
+    QList<QPointer<QWidget>> shown_; // left button first, then the right ones
 };

@@ -26,8 +26,26 @@ void ViewController::setLeftBarButton(QAbstractButton* button) {
     emit navigationItemChanged();
 }
 
+QAbstractButton* ViewController::rightBarButton() const {
+    const QList<QAbstractButton*> buttons = rightBarButtons();
+    return buttons.isEmpty() ? nullptr : buttons.first();
+}
+
+QList<QAbstractButton*> ViewController::rightBarButtons() const {
+    QList<QAbstractButton*> buttons;
+    for (const QPointer<QAbstractButton>& button : right_)
+        if (button) buttons << button;
+    return buttons;
+}
+
 void ViewController::setRightBarButton(QAbstractButton* button) {
-    right_ = button;
+    setRightBarButtons(button ? QList<QAbstractButton*>{button} : QList<QAbstractButton*>{});
+}
+
+void ViewController::setRightBarButtons(const QList<QAbstractButton*>& buttons) {
+    right_.clear();
+    for (QAbstractButton* button : buttons)
+        right_ << button;
     emit navigationItemChanged();
 }
 

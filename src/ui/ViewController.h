@@ -31,11 +31,14 @@ class ViewController : public QWidget {
     QString backBarButtonTitle() const { return backTitle_; }
     void setBackBarButtonTitle(const QString& title) { backTitle_ = title; }
     // Buttons of the navigation bar while this screen is on top; the screen
-    // keeps ownership. A left button replaces the back button.
+    // keeps ownership. A left button replaces the back button. The right
+    // buttons stand from the right edge inward, in list order.
     QAbstractButton* leftBarButton() const { return left_; }
-    QAbstractButton* rightBarButton() const { return right_; }
+    QAbstractButton* rightBarButton() const;
+    QList<QAbstractButton*> rightBarButtons() const;
     void setLeftBarButton(QAbstractButton* button);
     void setRightBarButton(QAbstractButton* button);
+    void setRightBarButtons(const QList<QAbstractButton*>& buttons);
 
     // The stack this screen is on, or none.
     NavigationController* navigationController() const;
@@ -55,7 +58,7 @@ class ViewController : public QWidget {
     QString title_;
     QString backTitle_;
     QPointer<QAbstractButton> left_;
-    QPointer<QAbstractButton> right_;
+    QList<QPointer<QAbstractButton>> right_;
     QPointer<NavigationController> navigation_;
     bool loaded_ = false;
 };

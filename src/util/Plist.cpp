@@ -280,8 +280,10 @@ std::optional<QByteArray> writePlist(const PlistValue& value, QString* error) {
 bool writePlistFile(const QString& path, const PlistValue& value, QString* error) {
     QSaveFile file(path);
     const auto save = [&](const char* xml, uint32_t length) {
+        // flush() before commit(): commit() overlooks a failure of the final
+        // flush and would put a cut-off file in place of the old one.
         if (file.open(QIODevice::WriteOnly) && file.write(xml, length) == qint64(length) &&
-            file.commit())
+            file.flush() && file.commit())
             return true;
         if (error) *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;

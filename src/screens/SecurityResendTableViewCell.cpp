@@ -1,0 +1,113 @@
+#include "screens/SecurityResendTableViewCell.h"
+
+#include "app/CaseRecord.h"
+#include "app/StoreKeys.h"
+#include "screens/SecurityResendViewController.h"
+#include "util/PublicFunction.h"
+#include "util/SystemFont.h"
+#include "widgets/CheckBoxButton.h"
+#include "widgets/CustomCheckBoxVariants.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+CaseStateLook caseStateLook(const QString& state) {
+    if (state == QLatin1String(CaseState::waiting))
+        return {QStringLiteral("待傳"), QStringLiteral("f9b233ff"), true};
+    if (state == QLatin1String(CaseState::sent))
+        return {QStringLiteral("已傳"), QStringLiteral("2e9868ff"), true};
+    return {QStringLiteral("逾期"), QStringLiteral("a52a2aff"), false};
+}
+
+namespace {
+
+QLabel* plainLabel(QWidget* parent, int fontSize, const QColor& colour) {
+    auto* label = new QLabel(parent);
+    // Case texts come from QR codes and files: never markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(systemFont(fontSize));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+SecurityResendTableViewCell::SecurityResendTableViewCell(bool tablet) : tablet_(tablet) {
+    setObjectName(QString::fromLatin1(reuseIdentifier));
+    setAttribute(Qt::WA_DontShowOnScreen);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+    const int box = tablet ? 36 : 28;
+    chk_true = new CustomRedCheckBox(QRect(0, 0, box, box), this);
+    chk_true->setObjectName(QStringLiteral("chk_true"));
+    chk_true->setDelegate(this);
+    line1 = plainLabel(this, tablet ? 17 : 13, QColor(0x60, 0x60, 0x60));
+    line2 = plainLabel(this, tablet ? 22 : 16, Qt::black);
+    txtState = new QLineEdit(this);
+    txtState->setReadOnly(true);
+    txtState->setFrame(false);
+    txtState->setAlignment(Qt::AlignCenter);
+    txtState->setFont(systemFont(tablet ? 18 : 14));
+    disclosure = plainLabel(this, tablet ? 30 : 24, QColor(0xc0, 0xc0, 0xc0));
+    disclosure->setText(QStringLiteral("›"));
+    disclosure->setAlignment(Qt::AlignCenter);
+    // Drawn, never shown: the list paints it for each row.
+    show();
+}
+
+void SecurityResendTableViewCell::showRecord(const CaseRecord& record, int index_, bool ticked,
+                                             int width) {
+    index = index_;
+    line1->setText(record.rcdTime);
+    line2->setText(QStringLiteral("%1 %2照片").arg(record.pakeno, record.type));
+    const CaseStateLook look = caseStateLook(record.state);
+    txtState->setText(look.text);
+    txtState->setStyleSheet(
+        QStringLiteral("QLineEdit { background: %1; color: white; "
+                       "border-radius: 6px; }")
+            .arg(PublicFunction::colorWithHexString(look.colour).name(QColor::HexArgb)));
+    disclosure->setVisible(look.opens);
+    chk_true->setIsSelected(ticked);
+    if (CheckBoxButton* button = chk_true->checkboxButton()) button->setSelected(ticked);
+    layoutSubviews(width);
+}
+
+void SecurityResendTableViewCell::layoutSubviews(int width) {
+    const int height = rowHeight(tablet_);
+    resize(width, height);
+    const int margin = tablet_ ? 16 : 8;
+    const QSize box = chk_true->size();
+    chk_true->move(margin, (height - box.height()) / 2);
+    const int markWidth = tablet_ ? 28 : 20;
+    disclosure->setGeometry(width - markWidth - 4, 0, markWidth, height);
+    const QSize badge = tablet_ ? QSize(72, 34) : QSize(52, 26);
+    txtState->setGeometry(width - markWidth - 8 - badge.width(), (height - badge.height()) / 2,
+                          badge.width(), badge.height());
+    const int textLeft = margin * 2 + box.width();
+    const int textWidth = txtState->x() - 8 - textLeft;
+    const int half = height / 2;
+    line1->setGeometry(textLeft, 4, textWidth, half - 4);
+    line2->setGeometry(textLeft, half, textWidth, half - 4);
+}
+
+QRect SecurityResendTableViewCell::checkBoxArea() const {
+    // The whole strip left of the texts, so that a finger need not hit the
+    // box itself.
+    return QRect(0, 0, line1->x() - 4, height());
+}
+
+void SecurityResendTableViewCell::didPressedCheckboxIsSelected(CustomCheckBox* box,
+                                                               bool isSelected) {
+    if (!isSelected) {
+        chk_true->setIsSelected(false);
+        if (CheckBoxButton* button = chk_true->checkboxButton()) button->setSelected(false);
+        if (target) target->setIndexWithTag(index, QString(""));
+        return;
+    }
+    if (box != chk_true) return;
+    if (target) target->setIndexWithTag(index, QStringLiteral("1"));
+}

@@ -1,0 +1,438 @@
+#include "screens/SecurityResendViewController.h"
+
+#include "app/PublicVars.h"
+#include "app/StoreKeys.h"
+#include "platform/Platform.h"
+#include "qr/QRReaderViewController.h"
+#include "screens/GeneralViewController.h"
+#include "screens/QrPayloads.h"
+#include "screens/SecurityResendTable.h"
+#include "screens/SecurityResendTableViewCell.h"
+#include "ui/AlertView.h"
+#include "ui/NavigationController.h"
+#include "ui/Popover.h"
+#include "util/PublicFunction.h"
+#include "util/PublicFunctionParameters.h"
+#include "util/SystemFont.h"
+#include "widgets/ImageButton.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+const QString kOk = QStringLiteral("知道了");
+constexpr double kOverlayDelay = 0.01;
+constexpr double kSwipeDelay = 0.2;
+const QStringList kSortEntries = {QStringLiteral("依時間排序"), QStringLiteral("依編號排序"),
+                                  QStringLiteral("依上傳狀態排序")};
+
+bool isTablet() {
+    return platform().device->isTablet();
+}
+
+void showPlainAlert(const QString& title, const QString& message) {
+    AlertView(title, message, nullptr, kOk).show();
+}
+
+void showOverdueAlert() {
+    showPlainAlert(QStringLiteral("案件逾期"), QStringLiteral("此案件已經逾期，無法再做更改"));
+}
+
+// The sort key of a sort-menu row: time kept, registration number, and for
+// the upload-state entry the state itself, as that entry promises.
+QString sortKey(const CaseRecord& record, int row) {
+    switch (row) {
+    case 1:
+        return record.pakeno;
+    case 2:
+        return record.state;
+    default:
+        return record.rcdTime;
+    }
+}
+
+QString localVersion() {
+    return PublicFunction::getPlistPrarmAndKey(parametersFileName, verIosKey).value_or(QString());
+}
+
+} // namespace
+
+SecurityResendViewController::SecurityResendViewController(const QString& layoutName)
+    : ViewController(layoutName.isEmpty() ? QStringLiteral("SecurityResendViewController")
+                                          : layoutName),
+      storeRecordArray_(PublicVars::sharedInstance().getWaitingStoreArray()) {}
+
+SecurityResendViewController::~SecurityResendViewController() {
+    popViewClose();
+}
+
+void SecurityResendViewController::viewDidLoad() {
+    PublicVars& store = PublicVars::sharedInstance();
+    store.transPhotoInDictionary();
+    // The move may have changed records the screen already lists: the same
+    // records, so only the list itself is taken again.
+    storeRecordArray_ = store.getWaitingStoreArray();
+    setTitle(QStringLiteral("安檢照片紀錄"));
+    setBackBarButtonTitle(QStringLiteral("返回"));
+    buildNavigationBar();
+    buildLayout();
+    _sortIndex = 0;
+    sendIndex = 0;
+    ServerIP =
+        PublicFunction::getPlistPrarmAndKey(parametersFileName, serverIpKey).value_or(QString());
+}
+
+void SecurityResendViewController::viewWillAppear(bool animated) {
+    Q_UNUSED(animated);
+    reloadData();
+    if (navigationController()) navigationController()->setNavigationBarHidden(false, false);
+}
+
+ImageButton* SecurityResendViewController::imageBarButton(const QString& name,
+                                                          const QString& image) {
+    const QImage picture(image);
+    auto* button = new ImageButton(this);
+    button->setObjectName(name);
+    button->setImage(picture);
+    // As tall as its image and 20 points wider.
+    button->setFixedSize(picture.width() + 20, picture.height());
+    button->hide();
+    return button;
+}
+
+void SecurityResendViewController::buildNavigationBar() {
+    backButton = new QPushButton(QStringLiteral("返回"), this);
+    backButton->setObjectName(QStringLiteral("popView"));
+    backButton->hide();
+    connect(backButton, &QPushButton::clicked, this, &SecurityResendViewController::popView);
+    setLeftBarButton(backButton);
+    sendButton = new QPushButton(QStringLiteral("傳送"), this);
+    sendButton->setObjectName(QStringLiteral("startSend"));
+    sendButton->setFlat(true);
+    sendButton->hide();
+    connect(sendButton, &QPushButton::clicked, this, &SecurityResendViewController::startSend);
+    deleteButton = imageBarButton(QStringLiteral("deleteCase"), QStringLiteral(":/ic_delete.png"));
+    connect(deleteButton, &ImageButton::clicked, this, &SecurityResendViewController::deleteCase);
+    sort_Button =
+        imageBarButton(QStringLiteral("sort_Button"), QStringLiteral(":/tabItemList.png"));
+    connect(sort_Button, &ImageButton::clicked, this, &SecurityResendViewController::sortArray);
+    setRightBarButtons({sendButton, deleteButton, sort_Button});
+}
+
+void SecurityResendViewController::buildLayout() {
+    const bool tablet = isTablet();
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0xef, 0xef, 0xf4));
+    setPalette(palette);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 8, 0, 0);
+    layout->setSpacing(8);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(8, 0, 8, 0);
+    allSelectButton = new QPushButton(QStringLiteral("全選"), this);
+    allSelectButton->setObjectName(QStringLiteral("allSelectButton"));
+    qrCodeButton = new QPushButton(QStringLiteral("掃描登記碼"), this);
+    qrCodeButton->setObjectName(QStringLiteral("qrCodeButton"));
+    for (QPushButton* button : {allSelectButton, qrCodeButton}) {
+        button->setFont(systemFont(tablet ? 20 : 15));
+        button->setMinimumHeight(tablet ? 48 : 36);
+        buttons->addWidget(button);
+    }
+    connect(allSelectButton, &QPushButton::clicked, this,
+            &SecurityResendViewController::allSelectButtonPressed);
+    connect(qrCodeButton, &QPushButton::clicked, this,
+            &SecurityResendViewController::qrCodeButtonPressed);
+    layout->addLayout(buttons);
+
+    cell_ = std::make_unique<SecurityResendTableViewCell>(tablet);
+    cell_->target = this;
+    placeholderCell_ = std::make_unique<QLabel>(QStringLiteral("無任何資料"));
+    placeholderCell_->setObjectName(QStringLiteral("NULLCELL"));
+    placeholderCell_->setAttribute(Qt::WA_DontShowOnScreen);
+    placeholderCell_->setFont(systemFont(tablet ? 22 : 17));
+    placeholderCell_->setIndent(16);
+    placeholderCell_->setAutoFillBackground(true);
+    placeholderCell_->setStyleSheet(QStringLiteral("background: white; color: black;"));
+    placeholderCell_->show();
+
+    tbl = new QListView(this);
+    tbl->setObjectName(QStringLiteral("tbl"));
+    tbl->setSelectionMode(QAbstractItemView::NoSelection);
+    tbl->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tbl->setUniformItemSizes(true);
+    tbl->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    tbl->setSpacing(0);
+    tbl->setFrameShape(QFrame::NoFrame);
+    tbl->setContextMenuPolicy(Qt::CustomContextMenu);
+    model_ = new SecurityResendTableModel(*this);
+    delegate_ = new SecurityResendCellDelegate(*this);
+    tbl->setModel(model_);
+    tbl->setItemDelegate(delegate_);
+    connect(tbl, &QListView::customContextMenuRequested, this,
+            &SecurityResendViewController::showRowMenu);
+    layout->addWidget(tbl, 1);
+}
+
+void SecurityResendViewController::reloadData() {
+    if (model_) model_->reloadData();
+}
+
+bool SecurityResendViewController::isTicked(const CaseRecord* record) const {
+    return std::any_of(selSet.begin(), selSet.end(),
+                       [record](const auto& ticked) { return ticked.get() == record; });
+}
+
+// ---- The table ----
+
+int SecurityResendViewController::tableViewNumberOfRowsInSection() const {
+    if (!storeRecordArray_.isEmpty()) return int(storeRecordArray_.size());
+    return delayShow ? 0 : 1;
+}
+
+QWidget* SecurityResendViewController::tableViewCellForRowAtIndexPath(int row, int width) {
+    if (storeRecordArray_.isEmpty()) {
+        placeholderCell_->resize(width, SecurityResendTableViewCell::rowHeight(isTablet()));
+        return placeholderCell_.get();
+    }
+    const std::shared_ptr<CaseRecord>& record = storeRecordArray_.at(row);
+    cell_->showRecord(*record, row, selSet.contains(record), width);
+    return cell_.get();
+}
+
+void SecurityResendViewController::setIndexWithTag(int index, const QString& tag) {
+    if (index < 0 || index >= storeRecordArray_.size()) return;
+    const std::shared_ptr<CaseRecord>& record = storeRecordArray_.at(index);
+    if (tag == QStringLiteral("1"))
+        selSet.insert(record);
+    else
+        selSet.erase(record);
+    if (model_) model_->reloadRow(index);
+}
+
+void SecurityResendViewController::allSelectButtonPressed() {
+    selSet.insert(storeRecordArray_.begin(), storeRecordArray_.end());
+    reloadData();
+}
+
+void SecurityResendViewController::tableViewDidSelectRowAtIndexPath(int row) {
+    if (row < 0 || row >= storeRecordArray_.size()) return;
+    const std::shared_ptr<CaseRecord>& record = storeRecordArray_.at(row);
+    if (!caseStateLook(record->state).opens) {
+        showOverdueAlert();
+        return;
+    }
+    if (makeEditingScreen && navigationController())
+        navigationController()->pushViewController(makeEditingScreen(record), true);
+}
+
+bool SecurityResendViewController::tableViewCanEditRowAtIndexPath(int row) const {
+    Q_UNUSED(row);
+    return !storeRecordArray_.isEmpty();
+}
+
+void SecurityResendViewController::showRowMenu(const QPoint& at) {
+    const int row = tbl->indexAt(at).row();
+    if (row < 0 || !tableViewCanEditRowAtIndexPath(row)) return;
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu->addAction(QStringLiteral("刪除")), &QAction::triggered, this, [this, row] {
+        tableViewCommitEditingStyleForRowAtIndexPath(EditingStyle::Delete, row);
+    });
+    menu->popup(tbl->viewport()->mapToGlobal(at));
+}
+
+// ---- Sorting ----
+
+void SecurityResendViewController::sortArray() {
+    popViewClose();
+    auto* picker = new GeneralViewController(kSortEntries, _sortIndex, QStringLiteral("紀錄排序"),
+                                             this, [this](int row) { acceptSortId(row); });
+    if (isTablet()) {
+        picker->setShowsNavigationBar(true);
+        popoverController =
+            Popover::present(picker, sort_Button, GeneralViewController::preferredContentSize());
+    } else {
+        phonePopoverController = Popover::present(picker, sort_Button, QSize(200, 250));
+    }
+}
+
+void SecurityResendViewController::acceptSortId(int row) {
+    _sortIndex = row;
+    CaseList sorted = storeRecordArray_;
+    std::stable_sort(sorted.begin(), sorted.end(), [row](const auto& a, const auto& b) {
+        return sortKey(*a, row) < sortKey(*b, row);
+    });
+    storeRecordArray_ = std::move(sorted);
+    reloadData();
+    popViewClose();
+}
+
+void SecurityResendViewController::popViewClose() {
+    for (QPointer<Popover>* popover : {&popoverController, &phonePopoverController}) {
+        if (*popover) (*popover)->dismiss();
+        *popover = nullptr;
+    }
+}
+
+// ---- Deleting ----
+
+bool SecurityResendViewController::commitDeletion(const CaseList& kept, const CaseList& dropped) {
+    PublicVars& store = PublicVars::sharedInstance();
+    const CaseList before = store.waitingStoreArray();
+    store.setWaitingStoreArray(kept);
+    if (!store.storeWaitingStoreArray()) {
+        store.setWaitingStoreArray(before);
+        showPlainAlert(QStringLiteral("紀錄刪除失敗"),
+                       QStringLiteral("無法寫入紀錄檔, 案件都未刪除"));
+        return false;
+    }
+    // Only once the list no longer names them.
+    for (const auto& record : dropped)
+        store.removePhotoFile(record->photoId);
+    return true;
+}
+
+void SecurityResendViewController::tableViewCommitEditingStyleForRowAtIndexPath(EditingStyle style,
+                                                                                int row) {
+    if (style != EditingStyle::Delete || row < 0 || row >= storeRecordArray_.size()) return;
+    const std::shared_ptr<CaseRecord> record = storeRecordArray_.at(row);
+    CaseList kept = storeRecordArray_;
+    kept.removeAt(row);
+    if (!commitDeletion(kept, {record})) return;
+    delayShow = true;
+    model_->deleteRow(row, [&] { storeRecordArray_ = kept; });
+    selSet.erase(record);
+    QPointer<SecurityResendViewController> self(this);
+    platform().loop->after(kSwipeDelay, [self] {
+        if (!self) return;
+        self->delayShow = false;
+        self->reloadData();
+    });
+}
+
+bool SecurityResendViewController::anyTickedWaiting() const {
+    return std::any_of(selSet.begin(), selSet.end(), [](const auto& record) {
+        return record->state == QLatin1String(CaseState::waiting);
+    });
+}
+
+void SecurityResendViewController::deleteCase() {
+    if (selSet.empty()) {
+        showPlainAlert(QString(""), QStringLiteral("請先勾選案件後再刪除"));
+        return;
+    }
+    if (!anyTickedWaiting()) {
+        deleteCaseFN(DeleteAll);
+        return;
+    }
+    AlertView alert(QStringLiteral("刪除"), QStringLiteral("尚有未傳送案件, 是否繼續刪除作業?"),
+                    this, QStringLiteral("停止刪除"),
+                    {QStringLiteral("略過待傳案件"), QStringLiteral("全部刪除")});
+    alert.tag = PendingDelete;
+    alert.show();
+}
+
+bool SecurityResendViewController::deleteCaseFN(int mode) {
+    CaseList kept;
+    CaseList dropped;
+    for (const auto& record : std::as_const(storeRecordArray_)) {
+        const bool keep =
+            !selSet.contains(record) ||
+            (mode == KeepWaiting && record->state == QLatin1String(CaseState::waiting));
+        (keep ? kept : dropped).append(record);
+    }
+    if (!commitDeletion(kept, dropped)) return false;
+    storeRecordArray_ = kept;
+    selSet.clear();
+    reloadData();
+    return true;
+}
+
+// ---- Finding a case by its code ----
+
+void SecurityResendViewController::qrCodeButtonPressed() {
+    openQRCode();
+}
+
+void SecurityResendViewController::openQRCode() {
+    auto* reader = new QRReaderViewController;
+    reader->delegate = this;
+    reader->setTitle(QStringLiteral("登記碼掃描"));
+    if (navigationController()) navigationController()->pushViewController(reader, true);
+}
+
+void SecurityResendViewController::didFinishedReadingQR(const QString& text) {
+    const std::optional<RegistrationCode> code = readRegistrationCode(text);
+    if (!code) {
+        showPlainAlert(QStringLiteral("登記碼掃描錯誤"),
+                       QStringLiteral("掃描的QRcode並非檢查/維護登記碼"));
+        return;
+    }
+    PublicVars& store = PublicVars::sharedInstance();
+    const std::shared_ptr<CaseRecord> record = store.findWaitingStoreArrayByPK(code->text);
+    if (!record) {
+        showPlainAlert(QStringLiteral("資料檢核錯誤"), QStringLiteral("查無此登記碼的上傳紀錄"));
+        NavigationController* navigation = navigationController();
+        if (navigation && navigation->topViewController() != this)
+            navigation->removeViewController(navigation->topViewController());
+        return;
+    }
+    if (!caseStateLook(record->state).opens) {
+        showOverdueAlert();
+        return;
+    }
+    PublicFunction::startIndicator(QStringLiteral("資料讀取中"));
+    QPointer<SecurityResendViewController> self(this);
+    platform().loop->after(kOverlayDelay, [self, record] {
+        PublicFunction::stopIndicator();
+        if (!self || !self->makeEditingScreen || !self->navigationController()) return;
+        self->navigationController()->pushViewController(self->makeEditingScreen(record), true);
+    });
+}
+
+// ---- Leaving ----
+
+void SecurityResendViewController::popView() {
+    if (url_ios && ver_ios != localVersion()) {
+        plistUrl = *url_ios;
+        AlertView alert(QStringLiteral("有新的版本可更新"),
+                        QStringLiteral("你目前使用的版本不是最新的, 是否要下載更新？"), this,
+                        QStringLiteral("更新"), {QStringLiteral("現在不要")});
+        alert.tag = UpdatePrompt;
+        alert.show();
+        return;
+    }
+    if (navigationController()) navigationController()->popViewControllerAnimated(true);
+}
+
+void SecurityResendViewController::alertViewClickedButtonAtIndex(const AlertAnswer& answer) {
+    switch (answer.tag) {
+    case PendingDelete:
+        if (answer.buttonIndex == 0) break;
+        if (deleteCaseFN(answer.buttonIndex == 1 ? KeepWaiting : DeleteAll))
+            AlertView(QString(""), QStringLiteral("紀錄刪除成功"), this, kOk).show();
+        break;
+    case UpdatePrompt:
+        if (answer.buttonIndex == 0)
+            platform().system->openUrl(QUrl(plistUrl));
+        else if (navigationController())
+            navigationController()->popViewControllerAnimated(true);
+        break;
+    case LookupRefused:
+        ++_msgCount2;
+        sendNext();
+        break;
+    case RunSummary:
+    case RunStopped:
+        endOfRun();
+        break;
+    default:
+        break;
+    }
+}

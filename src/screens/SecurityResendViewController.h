@@ -1,0 +1,148 @@
+#pragma once
+
+#include "app/CaseRecord.h"
+#include "net/ServerAnswers.h"
+#include "qr/QRReaderViewControllerDelegate.h"
+#include "ui/ViewController.h"
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+
+class ImageButton;
+class Popover;
+class QLabel;
+class QListView;
+class QPushButton;
+class SecurityResendCellDelegate;
+class SecurityResendTableModel;
+class SecurityResendTableViewCell;
+struct UploadOutcome;
+
+// The records screen: every stored case with its state. The inspector ticks
+// cases and sends them in a run (look up, upload, next), sorts the list,
+// deletes cases, opens a waiting or sent case for editing, and finds a case
+// by scanning its registration code.
+//
+// A tick belongs to its case, not to a row position: sorting or deleting
+// moves no tick onto another case.
+class SecurityResendViewController : public ViewController, public QRReaderViewControllerDelegate {
+    Q_OBJECT
+  public:
+    enum Tag {
+        RunSummary = 1,
+        RunStopped = 2,
+        UpdatePrompt = 11,
+        LookupRefused = 22,
+        PendingDelete = 99,
+    };
+    enum class EditingStyle { None, Delete, Insert };
+    enum DeleteMode { KeepWaiting = 1, DeleteAll = 2 };
+
+    // The screen's list is the store's list of cases, in store order.
+    explicit SecurityResendViewController(const QString& layoutName = {});
+    ~SecurityResendViewController() override;
+
+    // The editing screen of a waiting or sent case; the case opens nowhere
+    // without it.
+    std::function<ViewController*(std::shared_ptr<CaseRecord>)> makeEditingScreen;
+
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void alertViewClickedButtonAtIndex(const AlertAnswer& answer) override;
+
+    // ---- List, ticks, sort ----
+    void allSelectButtonPressed();
+    // Ticks ("1") or unticks (any other tag) the case shown at row index.
+    void setIndexWithTag(int index, const QString& tag);
+    void sortArray();
+    void acceptSortId(int row);
+    void popViewClose();
+
+    // ---- Deleting ----
+    void deleteCase();
+    // Deletes the ticked cases (mode KeepWaiting keeps the waiting ones).
+    // Returns false, with everything kept and the inspector told, when the
+    // shortened list could not be saved.
+    bool deleteCaseFN(int mode);
+
+    // ---- Opening a case, finding it by its code, leaving ----
+    void qrCodeButtonPressed();
+    void openQRCode();
+    void didFinishedReadingQR(const QString& text) override;
+    void popView();
+
+    // ---- The table ----
+    int tableViewNumberOfRowsInSection() const;
+    // The row's cell, shown for that row and width wide: the case's cell or
+    // the placeholder.
+    QWidget* tableViewCellForRowAtIndexPath(int row, int width);
+    void tableViewDidSelectRowAtIndexPath(int row);
+    bool tableViewCanEditRowAtIndexPath(int row) const;
+    void tableViewCommitEditingStyleForRowAtIndexPath(EditingStyle style, int row);
+
+    // ---- The sending run ----
+    void startSend();
+    void send();
+    void sendNext();
+    void sendFinish(const UploadAnswer& answer);
+    void connectionDidFailWithError(const QString& error);
+
+    // The screen's list of cases, in the order shown.
+    const CaseList& storeRecordArray() const { return storeRecordArray_; }
+    // The ticked cases.
+    bool isTicked(const CaseRecord* record) const;
+    std::size_t tickCount() const { return selSet.size(); }
+    qint64 sortIndex() const { return _sortIndex; }
+    bool isDelayShow() const { return delayShow; }
+    int runPosition() const { return sendIndex; }
+
+    QListView* tbl = nullptr;
+    QPushButton* allSelectButton = nullptr;
+    QPushButton* qrCodeButton = nullptr;
+    QPushButton* sendButton = nullptr;
+    ImageButton* deleteButton = nullptr;
+    ImageButton* sort_Button = nullptr;
+    QPushButton* backButton = nullptr;
+    QPointer<Popover> popoverController;      // the sort menu on tablets
+    QPointer<Popover> phonePopoverController; // the sort menu on phones
+    std::optional<QString> ver_ios;
+    std::optional<QString> url_ios;
+    QString plistUrl;
+    QString ServerIP;
+
+  private:
+    void buildNavigationBar();
+    void buildLayout();
+    void showRowMenu(const QPoint& at);
+    ImageButton* imageBarButton(const QString& name, const QString& image);
+    void reloadData();
+    // Saves kept as the store's list, then removes the photo files of
+    // dropped. A list that cannot be saved changes nothing on disk or in the
+    // store, and the inspector is told.
+    bool commitDeletion(const CaseList& kept, const CaseList& dropped);
+    bool anyTickedWaiting() const;
+
+    void handleCase(std::shared_ptr<CaseRecord> record);
+    void uploadCase(const std::shared_ptr<CaseRecord>& record, const CaseLookupAnswer& answer);
+    void uploadEnded(const UploadOutcome& outcome);
+    void stopRun(const QString& title, const QString& message);
+    void endOfRun();
+    void saveRunState();
+
+    CaseList storeRecordArray_;
+    std::set<std::shared_ptr<CaseRecord>> selSet;
+    qint64 _sortIndex = 0;
+    bool delayShow = false;
+    std::unique_ptr<SecurityResendTableViewCell> cell_;
+    std::unique_ptr<QLabel> placeholderCell_;
+    SecurityResendTableModel* model_ = nullptr;
+    SecurityResendCellDelegate* delegate_ = nullptr;
+
+    int sendIndex = 0;
+    int _msgCount0 = 0;
+    int _msgCount1 = 0;
+    int _msgCount2 = 0;
+};

@@ -1,0 +1,72 @@
+#include "AppRun.h"
+#include "app/StoreFiles.h"
+#include "app/StoreFixture.h"
+
+#include <QDir>
+
+namespace {
+
+// The records screen in the real app, over a home folder holding three
+// stored cases: the inspector ticks two, sorts, sends them to the stand-in
+// server (which takes one and declares the other overdue), reads the
+// summary and goes back.
+class RecordsWalk : public AppRunFixture {
+  protected:
+    void storeCases() const {
+        CaseList cases;
+        for (const auto& [pakeno, chkno] :
+             {std::pair{"B100", "C1"}, std::pair{"OVERDUE", "1"}, std::pair{"A200", "C1"}}) {
+            auto record = testCase(pakeno, chkno, 1, 1);
+            record->prarms["devToken"] = "0A1B2C3D-0000-4000-8000-00000000AAAA";
+            record->prarms["tecnam"] = "546L5aSn5piO";
+            cases << record;
+        }
+        ASSERT_TRUE(QDir().mkpath(documents()));
+        ASSERT_TRUE(writeCaseList(waitingReportPath(documents()), cases));
+    }
+    QString documents() const { return QDir(home()).filePath("Documents"); }
+};
+
+TEST_F(RecordsWalk, TickSortSendAndBack) {
+    storeCases();
+    const AppRun run = this->run(writeScenario("expect alert 身份驗證\n"
+                                               "type A123456789\n"
+                                               "press 好\n"
+                                               "press 知道了\n"
+                                               "press 暫不更新\n"
+                                               "tap 檢查紀錄\n"
+                                               "expect screen 安檢照片紀錄\n"
+                                               "expect rows tbl 3\n"
+                                               "tick tbl 0\n"
+                                               "tick tbl 1\n"
+                                               "screenshot records-ticked\n"
+                                               "tap sort_Button\n"
+                                               "screenshot sort-menu\n"
+                                               "tap 依編號排序\n"
+                                               "expect row tbl 0 A200\n"
+                                               "screenshot records-sorted\n"
+                                               "tap 傳送\n"
+                                               "expect alert 資料檢核錯誤 | 此案件已逾期\n"
+                                               "press 知道了\n"
+                                               "expect alert 記錄傳送結果明細 | "
+                                               "應傳 2 筆\\n已傳 1 筆\\n逾期 1 筆\\n未傳 0 筆\n"
+                                               "screenshot summary\n"
+                                               "press 知道了\n"
+                                               "expect row tbl 0 待傳\n"
+                                               "expect row tbl 1 已傳\n"
+                                               "expect row tbl 2 逾期\n"
+                                               "screenshot records-sent\n"
+                                               "back\n"
+                                               "expect alert 有新的版本可更新\n"
+                                               "press 現在不要\n"
+                                               "expect screen 主畫面\n"));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    const CaseListRead stored = readCaseList(waitingReportPath(documents()));
+    ASSERT_TRUE(stored.cases);
+    QStringList states;
+    for (const auto& record : *stored.cases)
+        states << record->pakeno + u':' + record->state;
+    EXPECT_EQ(states, QStringList({"A200:0", "B100:1", "OVERDUE:2"}));
+}
+
+} // namespace
