@@ -3,9 +3,6 @@
 #include "net/ServerLookups.h"
 
 #include <QElapsedTimer>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QTest>
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -107,62 +104,5 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(DripCase{"an_answer_dripped_within_the_bound", 0.3, 3, true},
                     DripCase{"an_answer_dripped_for_longer_than_the_bound", 4, 0.6, false}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// A click made while a lookup blocks the main thread.
-class QueuedInput : public ServerFixture {
-  protected:
-    QueuedInput() {
-        window.resize(320, 568);
-        button = new QPushButton("menu", &window);
-        button->setGeometry(100, 200, 120, 40);
-        QObject::connect(button, &QPushButton::clicked, [this] { ++clicks; });
-        window.show();
-    }
-    // Queues a press and release on the button from another thread, as the
-    // window system does while the main thread is busy.
-    void queueClickAfter(std::chrono::milliseconds delay) {
-        clicker = std::thread([this, delay] {
-            std::this_thread::sleep_for(delay);
-            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-                const QPointF at(160, 220);
-                QCoreApplication::postEvent(
-                    window.windowHandle(),
-                    new QMouseEvent(
-                        type, at, at, window.mapToGlobal(at), Qt::LeftButton,
-                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {}));
-            }
-        });
-    }
-    ~QueuedInput() override {
-        if (clicker.joinable()) clicker.join();
-    }
-
-    QWidget window;
-    QPushButton* button;
-    int clicks = 0;
-    std::thread clicker;
-};
-
-TEST_F(QueuedInput, ClickMadeDuringABlockingLookupIsDropped) {
-    Fault slow;
-    slow.delaySeconds = 0.8;
-    server.setFault(kInspectorEndpoint, slow);
-    queueClickAfter(std::chrono::milliseconds(200));
-    ASSERT_TRUE(lookupInspector(serverIp(), "A123456789"));
-    clicker.join();
-    pumpUntil([] { return false; }, 0.4);
-    EXPECT_EQ(clicks, 0);
-
-    // Input made once the app runs again reaches the button.
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(160, 220));
-    EXPECT_EQ(clicks, 1);
-}
-
-TEST_F(QueuedInput, ClickMadeWhileTheAppRunsIsDelivered) {
-    queueClickAfter(std::chrono::milliseconds(0));
-    clicker.join();
-    pumpUntil([this] { return clicks > 0; }, 2);
-    EXPECT_EQ(clicks, 1);
-}
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "platform/qt/QtHttpClient.h"
 
-#include "platform/qt/UserInput.h"
-
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -94,6 +92,5 @@ std::optional<QByteArray> QtHttpClient::fetch(const QUrl& url, double timeoutSec
     worker->start();
     worker->wait();
     delete worker;
-    dropInputQueuedMeanwhile();
     return body;
 }
