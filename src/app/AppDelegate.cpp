@@ -49,7 +49,13 @@ bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
     layout->addWidget(navigationController_);
     navigationController_->pushViewController(makeMainScreen_(), false);
 
-    window_->setStyleSheet(QStringLiteral("background: white;"));
+    // White behind the screens. A palette rather than a style sheet: a style
+    // sheet would reach every widget inside and paint over the colours of the
+    // QR reader's shades and foot bar and of the alerts.
+    window_->setAutoFillBackground(true);
+    QPalette white = window_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    window_->setPalette(white);
     WindowIndicator::setMainWindow(window_.get());
     window_->show();
     launched_ = true;

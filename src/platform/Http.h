@@ -36,8 +36,10 @@ class HttpClient {
     // Starts the request at once; events go to target, which must outlive the
     // request (shared ownership keeps it alive until the last event).
     virtual void start(const HttpRequest& request, std::shared_ptr<HttpEvents> target) = 0;
-    // Fetches the whole body of url, blocking the caller; no user input
-    // reaches the app meanwhile. Returns none when no answer came (no network,
-    // server down, invalid URL, time-out); timeoutSeconds <= 0 means none.
+    // Fetches the whole body of url, blocking the caller for at most
+    // timeoutSeconds in all, however slowly the server answers. No user input
+    // reaches the app meanwhile.
+    // Returns none when no whole answer came in time (no network, server
+    // down, invalid URL, time-out).
     virtual std::optional<QByteArray> fetch(const QUrl& url, double timeoutSeconds) = 0;
 };

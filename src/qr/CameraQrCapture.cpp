@@ -26,18 +26,6 @@ QCameraFormat formatFor(const QCameraDevice& device) {
     return best == formats.end() ? QCameraFormat() : *best;
 }
 
-// Fills 640 x 480 with the frame's middle, as the capture preset does.
-QImage toVideoFrame(const QImage& image) {
-    const QImage filled = image.size() == kVideoFrameSize
-                              ? image
-                              : image.scaled(kVideoFrameSize, Qt::KeepAspectRatioByExpanding,
-                                             Qt::SmoothTransformation);
-    const QRect middle(QPoint((filled.width() - kVideoFrameSize.width()) / 2,
-                              (filled.height() - kVideoFrameSize.height()) / 2),
-                       kVideoFrameSize);
-    return filled.copy(middle).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
 } // namespace
 
 CameraQrCapture::CameraQrCapture(const QCameraDevice& device) : camera_(device) {
@@ -81,6 +69,9 @@ void CameraQrCapture::take(const QVideoFrame& frame) {
     // Keep to the beat of two frames a second; after a stall start afresh
     // rather than hurrying to catch up.
     nextFrameMs_ = now - nextFrameMs_ > kFrameMs ? now + kFrameMs : nextFrameMs_ + kFrameMs;
-    const QImage image = frame.toImage();
-    if (!image.isNull()) deliverFrame(toVideoFrame(image));
+    // A webcam stands landscape, a phone's camera lies a quarter turn off;
+    // the frame says which, and the picture is kept upright either way.
+    const QImage image =
+        videoFrameFromCamera(frame.toImage(), frame.rotationAngle(), frame.mirrored());
+    if (!image.isNull()) deliverFrame(image);
 }

@@ -10,9 +10,9 @@
 
 class QVideoFrame;
 
-// The device's camera through QtMultimedia. Frames are brought to 640 x 480
-// and taken twice a second on the main thread; frames in between, and frames
-// that arrive late, are dropped.
+// The device's camera through QtMultimedia. Frames are turned upright and
+// brought to 640 x 480 (see videoFrameFromCamera), and taken twice a second on the main thread;
+// frames in between, and frames that arrive late, are dropped.
 class CameraQrCapture : public QObject, public FrameQrCapture {
     Q_OBJECT
   public:

@@ -9,6 +9,10 @@
 
 namespace {
 
+// Below this short side, in pixels, a copy is too small to be worth shrinking
+// further; a picture itself that small is read enlarged too.
+constexpr int kSmallSide = 80;
+
 // A view of the image for the decoder; image must outlive it.
 ZXing::ImageView viewOf(const QImage& image) {
     const auto bytes = image.constBits();
@@ -71,15 +75,30 @@ QStringList readQrCodesInPicture(const QImage& picture) {
                                          .setTryHarder(true)
                                          .setTryRotate(true)
                                          .setTryDownscale(true);
-    QImage image = picture.convertToFormat(QImage::Format_Grayscale8);
+    QStringList texts;
+    const auto gather = [&](const QImage& image) {
+        for (const QString& text : read(viewOf(image), hints))
+            if (!texts.contains(text)) texts << text;
+    };
+    const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+    if (grey.isNull()) return texts;
+    gather(grey);
     // Noise and blur of a large photograph can hide a code that a smoothly
     // shrunk copy still shows, and each size may find codes the others miss:
     // read every size down to where a copy gets too small to hold a code.
-    QStringList texts;
-    while (!image.isNull() && std::min(image.width(), image.height()) >= 80) {
-        for (const QString& text : read(viewOf(image), hints))
-            if (!texts.contains(text)) texts << text;
-        image = image.scaled(image.size() * 4 / 5, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
+    for (QImage smaller =
+             grey.scaled(grey.size() * 4 / 5, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+         std::min(smaller.width(), smaller.height()) >= kSmallSide;
+         smaller = smaller.scaled(smaller.size() * 4 / 5, Qt::IgnoreAspectRatio,
+                                  Qt::SmoothTransformation))
+        gather(smaller);
+    // A small picture (a code saved at a few pixels per module) is also read
+    // enlarged, each pixel repeated, so that its modules stay sharp; a long
+    // thin strip is not blown up beyond a sensible size.
+    const int shortSide = std::min(grey.width(), grey.height());
+    const int longSide = std::max(grey.width(), grey.height());
+    for (int factor = 2; shortSide * (factor - 1) < kSmallSide && longSide * factor <= 2000;
+         ++factor)
+        gather(grey.scaled(grey.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     return texts;
 }

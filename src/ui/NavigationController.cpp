@@ -32,22 +32,25 @@ void NavigationController::pushViewController(ViewController* screen, bool anima
 ViewController* NavigationController::popViewControllerAnimated(bool animated) {
     if (stack_.size() < 2) return nullptr;
     ViewController* leaving = topViewController();
-    removeViewController(leaving);
-    Q_UNUSED(animated);
+    remove(leaving, animated);
     return leaving;
 }
 
 void NavigationController::removeViewController(ViewController* screen) {
+    remove(screen, false);
+}
+
+void NavigationController::remove(ViewController* screen, bool animated) {
     const qsizetype index = stack_.indexOf(screen);
     if (index < 0) return;
     const bool wasTop = screen == topViewController();
-    if (wasTop) screen->viewWillDisappear(false);
+    if (wasTop) screen->viewWillDisappear(animated);
     stack_.removeAt(index);
     pages_->removeWidget(screen);
     screen->navigation_ = nullptr;
     screen->disconnect(this);
     if (wasTop)
-        showTop(nullptr, false);
+        showTop(nullptr, animated);
     else
         refreshBar();
     screen->hide();
@@ -65,8 +68,15 @@ void NavigationController::showTop(ViewController* previous, bool animated) {
 
 void NavigationController::refreshBar() {
     const qsizetype n = stack_.size();
-    const QString back = n >= 2 ? stack_[n - 2]->backBarButtonTitle() : QString();
-    bar_->showItem(topViewController(), n >= 2 && back.isEmpty() ? stack_[n - 2]->title() : back);
+    bar_->showItem(topViewController(), n >= 2 ? backTitleFor(stack_[n - 2]) : QString());
+}
+
+QString NavigationController::backTitleFor(const ViewController* below) {
+    // A screen can always be left from the bar, even over a screen that
+    // names itself nowhere.
+    if (!below->backBarButtonTitle().isEmpty()) return below->backBarButtonTitle();
+    if (!below->title().isEmpty()) return below->title();
+    return QStringLiteral("返回");
 }
 
 void NavigationController::setNavigationBarHidden(bool hidden, bool animated) {

@@ -21,7 +21,7 @@ class NavigationController : public QWidget {
     // Takes the top screen off (never the last one) and returns it, already
     // scheduled for deletion.
     ViewController* popViewControllerAnimated(bool animated);
-    // Takes a screen off wherever it stands in the stack.
+    // Takes a screen off wherever it stands in the stack, without animation.
     void removeViewController(ViewController* screen);
     const QList<ViewController*>& viewControllers() const { return stack_; }
     ViewController* topViewController() const { return stack_.isEmpty() ? nullptr : stack_.last(); }
@@ -33,7 +33,11 @@ class NavigationController : public QWidget {
     void applyAppearance();
 
   private:
+    void remove(ViewController* screen, bool animated);
     void showTop(ViewController* previous, bool animated);
+    // The back button's title over the screen below: its back title, else
+    // its title, else "返回".
+    static QString backTitleFor(const ViewController* below);
     void refreshBar();
 
     NavigationBar* bar_;

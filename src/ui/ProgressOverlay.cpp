@@ -1,8 +1,10 @@
 #include "ui/ProgressOverlay.h"
 
 #include "platform/Platform.h"
+#include "platform/qt/UserInput.h"
 #include "util/PublicFunction.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -29,22 +31,51 @@ ProgressOverlay::ProgressOverlay(QWidget* target, const QString& label, Box box)
     setAttribute(Qt::WA_NoMousePropagation);
     setFocusPolicy(Qt::StrongFocus);
     setGeometry(target->rect());
-    target->installEventFilter(this);
+    // Watches every object of the app: input to the covered area is dropped
+    // wherever it is addressed, focus included.
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+ProgressOverlay::~ProgressOverlay() {
+    QCoreApplication::instance()->removeEventFilter(this);
 }
 
 ProgressOverlay* ProgressOverlay::showOver(QWidget* target, const QString& label, Box box) {
     auto* overlay = new ProgressOverlay(target, label, box);
     overlay->raise();
     overlay->show();
+    overlay->focusBefore_ = QApplication::focusWidget();
     overlay->setFocus();
     overlay->turn();
     return overlay;
 }
 
 void ProgressOverlay::hideOverlay() {
+    if (!shown_) return;
     shown_ = false;
+    QCoreApplication::instance()->removeEventFilter(this);
+    const bool hadFocus = hasFocus();
     hide();
+    if (hadFocus && focusBefore_) focusBefore_->setFocus();
     deleteLater();
+}
+
+bool ProgressOverlay::covers(QObject* object) const {
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget && widget != this && parentWidget() &&
+           (widget == parentWidget() || parentWidget()->isAncestorOf(widget));
+}
+
+bool ProgressOverlay::focusNextPrevChild(bool) {
+    return true; // focus stays on the overlay
+}
+
+bool ProgressOverlay::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) { // no shortcut fires under it
+        e->accept();
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 void ProgressOverlay::turn() {
@@ -61,7 +92,14 @@ bool ProgressOverlay::eventFilter(QObject* watched, QEvent* event) {
     // Keep covering the target when it is resized.
     if (watched == parent() && event->type() == QEvent::Resize)
         setGeometry(static_cast<QWidget*>(parent())->rect());
-    return false;
+    if (!shown_ || !covers(watched)) return false;
+    if (event->type() == QEvent::FocusIn) { // focus that enters lands on the overlay
+        setFocus();
+        return false;
+    }
+    if (!isUserInput(event)) return false;
+    event->accept();
+    return true;
 }
 
 void ProgressOverlay::mousePressEvent(QMouseEvent* e) {

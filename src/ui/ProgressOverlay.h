@@ -4,7 +4,8 @@
 #include <QWidget>
 
 // A turning indicator over a view, with an optional label in a dark box. While
-// it shows, the covered area takes no mouse, touch or keyboard input.
+// it shows, the covered area takes no input of any kind: mouse, touch and
+// keys are dropped, and focus that would enter it stays on the overlay.
 class ProgressOverlay : public QWidget {
     Q_OBJECT
   public:
@@ -13,13 +14,16 @@ class ProgressOverlay : public QWidget {
     // Covers target (its whole area) with the label; Dimmed draws the box at
     // opacity 0.6, Transparent shows only the indicator.
     static ProgressOverlay* showOver(QWidget* target, const QString& label, Box box);
-    // Removes the overlay.
+    // Removes the overlay; focus goes back where it was before it showed.
     void hideOverlay();
+    ~ProgressOverlay() override;
 
     QString label() const { return label_; }
     Box box() const { return box_; }
 
   protected:
+    bool event(QEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent*) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -31,11 +35,14 @@ class ProgressOverlay : public QWidget {
   private:
     ProgressOverlay(QWidget* target, const QString& label, Box box);
     void turn();
+    // Whether object is a widget of the covered area (the overlay is not).
+    bool covers(QObject* object) const;
 
     QString label_;
     Box box_;
     int angle_ = 0;
     bool shown_ = true;
+    QPointer<QWidget> focusBefore_;
 };
 
 // The overlay of the main window that startIndicator / stopIndicator show and

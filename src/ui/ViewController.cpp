@@ -2,8 +2,12 @@
 
 #include "platform/Platform.h"
 #include "ui/NavigationController.h"
+#include "ui/PlainTextLabels.h"
 
-ViewController::ViewController(const QString& layoutName) : layout_(layoutName) {}
+ViewController::ViewController(const QString& layoutName) : layout_(layoutName) {
+    // Screens show text from outside (server, store, settings, QR codes).
+    showLabelsAsPlainText();
+}
 
 QString ViewController::layoutName() const {
     const bool smallPhone = platform().device->screenSize().height() == 480.0;

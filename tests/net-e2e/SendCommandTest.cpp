@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -104,6 +105,25 @@ TEST_F(SendCommand, AFailedUploadLeavesTheCaseWaiting) {
     EXPECT_EQ(send("P1,C1"), 1);
     EXPECT_TRUE(output.contains("the upload failed")) << output.toStdString();
     EXPECT_EQ(stored("P1,C1")->state, "0");
+}
+
+// Processor time used by the children this process has waited for, in seconds.
+double childrenCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+TEST_F(SendCommand, WaitsForASlowServerAsleep) {
+    Fault slow;
+    slow.delaySeconds = 3;
+    server.setFault(kUploadEndpoint, slow);
+    const double before = childrenCpuSeconds();
+    ASSERT_EQ(send("P1,C1"), 0) << output.toStdString();
+    // Start-up and the upload take a fraction of a second; a loop that spins
+    // while it waits would add most of the 3 s.
+    EXPECT_LT(childrenCpuSeconds() - before, 1.2);
 }
 
 TEST_F(SendCommand, AnUnknownCaseChangesNothing) {

@@ -152,3 +152,45 @@ TEST(QtAlertPresenter, AlertsShownByAnAnswerStillComeOneAtATime) {
 }
 
 } // namespace
+
+namespace {
+
+// What label draws on white.
+QImage drawn(QLabel* label) {
+    QImage image(label->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    label->render(&image, {}, {}, QWidget::DrawChildren);
+    return image;
+}
+
+// What a label with the look of shown, holding text in format, draws.
+QImage drawnLike(const QLabel* shown, const QString& text, Qt::TextFormat format) {
+    QLabel label;
+    label.setTextFormat(format);
+    label.setText(text);
+    label.setFont(shown->font());
+    label.setWordWrap(shown->wordWrap());
+    label.setAlignment(shown->alignment());
+    label.resize(shown->size());
+    return drawn(&label);
+}
+
+TEST(QtAlertPresenter, DrawsServerTextAsPlainText) {
+    FakePlatform fake;
+    QtAlertPresenter presenter;
+    fake.services.alerts = &presenter;
+    const QStringList texts = {"<b>粗</b>&王", "<img src=\":/box.png\">陳"};
+    presenter.present(Alert{texts[0], texts[1], QString("知道了"), {}, 0, false, {}, {}});
+    QDialog* dialog = presenter.currentDialog();
+    ASSERT_NE(dialog, nullptr);
+    const auto labels = dialog->findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const QImage shown = drawn(labels[i]);
+        EXPECT_EQ(shown, drawnLike(labels[i], texts[i], Qt::PlainText));
+        EXPECT_NE(shown, drawnLike(labels[i], texts[i], Qt::RichText));
+    }
+    dialog->findChild<QPushButton*>()->click();
+}
+
+} // namespace

@@ -15,10 +15,14 @@ class Screen : public ViewController {
     Screen(QString name, QStringList& events)
         : ViewController(name), name_(std::move(name)), events_(events) {}
     void viewDidLoad() override { events_ << name_ + ".load"; }
-    void viewWillAppear(bool) override { events_ << name_ + ".appear"; }
-    void viewWillDisappear(bool) override { events_ << name_ + ".disappear"; }
+    // Each call is logged with how it was shown: "animated" or "at once".
+    void viewWillAppear(bool animated) override { log(".appear", animated); }
+    void viewWillDisappear(bool animated) override { log(".disappear", animated); }
 
   private:
+    void log(const char* event, bool animated) {
+        events_ << name_ + event + (animated ? " animated" : " at once");
+    }
     QString name_;
     QStringList& events_;
 };
@@ -30,18 +34,23 @@ TEST(Navigation, DrivesTheLifeCycleOnPushAndPop) {
     nav.pushViewController(new Screen("main", events), false);
     auto* second = new Screen("second", events);
     nav.pushViewController(second, true);
-    EXPECT_EQ(events, QStringList({"main.load", "main.appear", "second.load", "main.disappear",
-                                   "second.appear"}));
+    EXPECT_EQ(events, QStringList({"main.load", "main.appear at once", "second.load",
+                                   "main.disappear animated", "second.appear animated"}));
 
     events.clear();
     QPointer<ViewController> popped = nav.popViewControllerAnimated(true);
-    EXPECT_EQ(events, QStringList({"second.disappear", "main.appear"}));
+    EXPECT_EQ(events, QStringList({"second.disappear animated", "main.appear animated"}));
     EXPECT_EQ(nav.viewControllers().size(), 1);
     EXPECT_EQ(popped->navigationController(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(popped.isNull()); // the stack owned it
 
     EXPECT_EQ(nav.popViewControllerAnimated(false), nullptr); // the bottom screen stays
+
+    nav.pushViewController(new Screen("third", events), false);
+    events.clear();
+    nav.popViewControllerAnimated(false);
+    EXPECT_EQ(events, QStringList({"third.disappear at once", "main.appear at once"}));
 }
 
 TEST(Navigation, RemovesAScreenFromTheMiddleWithoutLifeCycleCalls) {
@@ -76,6 +85,23 @@ TEST(Navigation, BackButtonShowsTheTitleTheScreenBelowGivesAndPops) {
     nav.navigationBar()->backButton()->click();
     EXPECT_EQ(nav.topViewController(), main);
     EXPECT_EQ(nav.navigationBar()->titleText(), "主畫面");
+}
+
+TEST(Navigation, BackButtonReadsReturnOverAScreenWithNeitherTitleNorBackTitle) {
+    FakePlatform fake;
+    QStringList events;
+    NavigationController nav;
+    auto* below = new Screen("below", events);
+    nav.pushViewController(below, false);
+    nav.pushViewController(new Screen("top", events), false);
+    EXPECT_FALSE(nav.navigationBar()->backButton()->isHidden());
+    EXPECT_TRUE(nav.navigationBar()->backButton()->text().endsWith("返回"));
+    below->setTitle("主畫面"); // a title of its own is used when there is no back title
+    nav.pushViewController(new Screen("third", events), false);
+    nav.popViewControllerAnimated(false);
+    EXPECT_TRUE(nav.navigationBar()->backButton()->text().endsWith("主畫面"));
+    nav.navigationBar()->backButton()->click();
+    EXPECT_EQ(nav.topViewController(), below);
 }
 
 TEST(Navigation, BarButtonsGoBackToTheirScreenWhenItLeavesTheTop) {

@@ -5,6 +5,7 @@
 #include "ui/WindowInputBlock.h"
 #include "util/PublicFunction.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -44,6 +45,37 @@ TEST(ProgressOverlay, CoveredAreaTakesNoTouchesUntilHidden) {
     EXPECT_EQ(WindowIndicator::current(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     w.click();
+    EXPECT_EQ(w.clicks, 2);
+    WindowIndicator::setMainWindow(nullptr);
+}
+
+TEST(ProgressOverlay, KeyboardReachesNothingUnderneath) {
+    FakePlatform fake;
+    Window w;
+    auto* other = new QPushButton("other", &w.widget);
+    other->setGeometry(0, 0, 100, 40);
+    QApplication::setActiveWindow(&w.widget);
+    w.button->setFocus();
+    QTest::keyClick(w.widget.windowHandle(), Qt::Key_Space);
+    ASSERT_EQ(w.clicks, 1); // the keyboard presses the button when nothing covers it
+
+    WindowIndicator::setMainWindow(&w.widget);
+    PublicFunction::startIndicator("資料讀取中");
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Backtab,
+                        Qt::Key_Space, Qt::Key_Enter})
+        QTest::keyClick(w.widget.windowHandle(), key);
+    EXPECT_EQ(QApplication::focusWidget(), WindowIndicator::current());
+    // Focus moved into the covered area by other means lands on the overlay.
+    w.button->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), WindowIndicator::current());
+    QTest::keyClick(w.widget.windowHandle(), Qt::Key_Space);
+    // Keys sent straight to a covered widget are dropped too.
+    QTest::keyClick(w.button, Qt::Key_Space);
+    EXPECT_EQ(w.clicks, 1);
+
+    PublicFunction::stopIndicator();
+    EXPECT_EQ(QApplication::focusWidget(), w.button); // focus is back where it was
+    QTest::keyClick(w.widget.windowHandle(), Qt::Key_Space);
     EXPECT_EQ(w.clicks, 2);
     WindowIndicator::setMainWindow(nullptr);
 }

@@ -8,6 +8,37 @@
 
 namespace {
 
+// A payload on one line, whole: a backslash and every control character are
+// written as C escapes, so a NUL or a line break inside it shows as such.
+QByteArray escaped(const QString& text) {
+    QByteArray out;
+    for (const char c : text.toUtf8()) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\0':
+            out += "\\0";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            if ((c >= 0 && c < 0x20) || c == 0x7F)
+                out += "\\x" + QByteArray::number(c, 16).rightJustified(2, '0');
+            else
+                out += c;
+        }
+    }
+    return out;
+}
+
 int run(const QStringList& args) {
     if (args.size() != 1) {
         std::fprintf(stderr, "usage: inspector-cli qr IMAGE\n");
@@ -27,8 +58,10 @@ int run(const QStringList& args) {
         std::fprintf(stderr, "no QR code found in %s\n", qPrintable(args[0]));
         return 1;
     }
-    for (const QString& text : texts)
-        std::printf("%s\n", text.toUtf8().constData());
+    for (const QString& text : texts) {
+        const QByteArray line = escaped(text) + '\n';
+        std::fwrite(line.constData(), 1, line.size(), stdout);
+    }
     return 0;
 }
 

@@ -21,6 +21,7 @@
 #include "util/PublicFunctionParameters.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
@@ -83,14 +84,18 @@ struct SendServices {
     Platform services;
 };
 
-// Posts the case's upload and waits for its outcome.
+// Posts the case's upload and waits for its outcome, asleep in the event
+// loop until the upload reports (its idle time-out ends a silent server).
 UploadOutcome upload(const QString& uploadPath, const UploadForm& form) {
     std::optional<UploadOutcome> outcome;
+    QEventLoop loop;
     HttpConnect::sharedInstance().postConnectDataInfoFiledataInfoFiledataInfo2Target(
         QUrl(uploadUrl(uploadPath)), form.fields, form.files1, form.files2,
-        std::make_shared<UploadReceiver>([&outcome](const UploadOutcome& o) { outcome = o; }));
-    while (!outcome)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        std::make_shared<UploadReceiver>([&](const UploadOutcome& o) {
+            outcome = o;
+            loop.quit();
+        }));
+    if (!outcome) loop.exec();
     return *outcome;
 }
 

@@ -20,7 +20,9 @@ class AlertDialog : public QDialog {
 };
 
 QLabel* wrappedLabel(const QString& text, const char* name, bool bold) {
-    auto* label = new QLabel(text);
+    auto* label = new QLabel;
+    label->setTextFormat(Qt::PlainText); // titles and messages may carry server text
+    label->setText(text);
     label->setObjectName(QLatin1String(name));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignCenter);

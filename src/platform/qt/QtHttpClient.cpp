@@ -4,6 +4,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QThread>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -71,13 +72,17 @@ std::optional<QByteArray> QtHttpClient::fetch(const QUrl& url, double timeoutSec
     std::optional<QByteArray> body;
     QThread* worker = QThread::create([&] {
         QNetworkAccessManager manager;
-        QNetworkRequest request(url);
-        if (timeoutSeconds > 0)
-            request.setTransferTimeout(static_cast<int>(std::lround(timeoutSeconds * 1000)));
-        QNetworkReply* reply = manager.get(request);
+        QNetworkReply* reply = manager.get(QNetworkRequest(url));
+        // The time-out bounds the whole fetch: Qt's transfer time-out starts
+        // again with every byte, so a server that drips its answer would
+        // hold the caller for as long as it liked.
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
+        deadline.start(static_cast<int>(std::lround(std::max(0.0, timeoutSeconds) * 1000)));
         QEventLoop loop;
         QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-        loop.exec();
+        if (!reply->isFinished()) loop.exec();
         const bool httpAnswer =
             reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
         if (httpAnswer && (reply->error() == QNetworkReply::NoError || reply->error() >= 100))

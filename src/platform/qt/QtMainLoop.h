@@ -4,18 +4,31 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
+#include <atomic>
+#include <mutex>
 
 class QTimer;
 
-// Delays on Qt's event loop.
+// Delays on Qt's event loop. after() and cancel() may be called from any
+// thread; the functions always run on the main thread.
 class QtMainLoop : public MainLoop {
   public:
     TimerId after(double seconds, std::function<void()> fn) override;
     void cancel(TimerId id) override;
 
   private:
+    // Both run on the main thread.
+    void start(TimerId id, double seconds, std::function<void()> fn);
+    void stop(TimerId id);
+
+    std::atomic<TimerId> next_ = 1;
+    std::mutex mutex_;
+    // Timers asked for from another thread and not started yet; cancelling
+    // one takes it out, so it never starts.
+    QSet<TimerId> pending_;
+    // Only touched on the main thread.
     QHash<TimerId, QTimer*> timers_;
-    TimerId next_ = 1;
 };
 
 // The system's wall clock.

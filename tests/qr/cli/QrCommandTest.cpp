@@ -108,6 +108,38 @@ TEST_F(QrCommandTest, PrintsEveryCodeOfAPhotoOnItsOwnLine) {
     EXPECT_EQ(lines, (QStringList{"A12345,B67890", "許可證,台北市"}));
 }
 
+TEST_F(QrCommandTest, ReadsSmallImagesAsTheyAre) {
+    struct Case {
+        const char* pixelsPerModule;
+        const char* margin;
+        int side;
+    };
+    for (const Case& c : {Case{"3", "1", 69}, Case{"2", "2", 50}, Case{"1", "2", 25}}) {
+        SCOPED_TRACE(c.side);
+        const QString path = dir.filePath("small.png");
+        ASSERT_EQ(run("qrencode", {"-s", c.pixelsPerModule, "-m", c.margin, "-o", path, "A1,B2"})
+                      .exitCode,
+                  0);
+        ASSERT_EQ(QImage(path).width(), c.side);
+        const Outcome read = qr(path);
+        EXPECT_EQ(read.exitCode, 0) << read.err.toStdString();
+        EXPECT_EQ(read.out, "A1,B2\n");
+    }
+}
+
+TEST_F(QrCommandTest, PrintsPayloadsWholeWithControlCharactersEscaped) {
+    const QString payload = dir.filePath("payload.bin");
+    QFile file(payload);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("A1\0B2\nC3\\\x01\t", 11));
+    file.close();
+    const QString path = dir.filePath("payload.png");
+    ASSERT_EQ(run("qrencode", {"-8", "-s", "4", "-r", payload, "-o", path}).exitCode, 0);
+    const Outcome read = qr(path);
+    EXPECT_EQ(read.exitCode, 0) << read.err.toStdString();
+    EXPECT_EQ(read.out, "A1\\0B2\\nC3\\\\\\x01\\t\n");
+}
+
 TEST_F(QrCommandTest, FailsWithAMessageWhenThereIsNoCodeOrNoImage) {
     const QString blank = dir.filePath("blank.png");
     ASSERT_EQ(run("convert", {"-size", "400x300", "xc:white", blank}).exitCode, 0);
