@@ -52,3 +52,10 @@ scan_card qrcodeButton1.png '#5c6bc0' '掃描設備使用許可證'
 
 # The arrow between the two scan pictures: first the one, then the other.
 png scanArrow.png -size 60x40 xc:none -fill '#ec407a' -draw 'polygon 6,6 54,6 30,34'
+
+# The app's icon: a lift car with its up and down arrows, white on blue.
+png AppIcon.png -size 256x256 xc:none -fill '#1565c0' -draw 'roundrectangle 8,8 247,247 40,40' \
+    -fill none -stroke white -strokewidth 12 -draw 'rectangle 64,52 191,203' \
+    -draw 'line 128,52 128,203' -stroke none -fill white \
+    -draw 'polygon 96,84 112,112 80,112' -draw 'polygon 160,112 176,84 144,84' \
+    -draw 'rectangle 40,220 215,232'

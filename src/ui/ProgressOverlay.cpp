@@ -1,6 +1,7 @@
 #include "ui/ProgressOverlay.h"
 
 #include "platform/Platform.h"
+#include "platform/qt/QtAlertPresenter.h"
 #include "util/PublicFunction.h"
 
 #include <QEvent>
@@ -34,9 +35,10 @@ ProgressOverlay::ProgressOverlay(QWidget* target, const QString& label, Box box)
 
 ProgressOverlay* ProgressOverlay::showOver(QWidget* target, const QString& label, Box box) {
     auto* overlay = new ProgressOverlay(target, label, box);
-    overlay->raise();
+    QtAlertPresenter::raiseBelowAlerts(overlay);
     overlay->show();
-    overlay->setFocus();
+    // An alert on screen keeps the keyboard.
+    if (!QtAlertPresenter::currentLayer(overlay->window())) overlay->setFocus();
     overlay->turn();
     return overlay;
 }
