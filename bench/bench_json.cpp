@@ -1,5 +1,6 @@
 // Throughput of the JSON reader on the server's answers and on a large document, beside
 // nlohmann::json reading the same text.
+#include "BenchRatio.h"
 #include "json/JsonParser.h"
 
 #include <benchmark/benchmark.h>
@@ -64,4 +65,13 @@ BENCHMARK_CAPTURE(readWithNlohmann, large_document, kLargeDocument);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    std::vector<BenchRatio> ratios;
+    for (const char* document :
+         {"inspector_answer", "case_answer", "upload_answer", "large_document"})
+        ratios.push_back({std::string("JSON reader beside nlohmann::json, ") + document,
+                          std::string("readWithJsonParser/") + document,
+                          std::string("readWithNlohmann/") + document, BenchRatio::Better::Faster,
+                          1.10});
+    return runBenchmarksWithRatios(argc, argv, std::move(ratios));
+}

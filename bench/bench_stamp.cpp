@@ -4,9 +4,8 @@
 // (decode whole, shrink, stamp, encode with Qt) it replaced.
 //
 // Photos are the camera-sized stamp fixtures (see StampFixtures.h).
-#include "RatioReporter.h"
+#include "BenchRatio.h"
 #include "StampFixtures.h"
-
 #include "platform/Platform.h"
 #include "platform/qt/QtSystem.h"
 #include "util/PhotoPipeline.h"
@@ -16,10 +15,13 @@
 #include "util/PublicFunction.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -31,6 +33,11 @@ const QString kName = QStringLiteral("王小明");
 std::vector<QByteArray>& photos() {
     static std::vector<QByteArray> files;
     return files;
+}
+
+bool loadPhotos() {
+    photos() = loadStampFixtures();
+    return !photos().empty();
 }
 
 // Each iteration handles every photo once, so all benchmarks average over
@@ -124,15 +131,15 @@ int main(int argc, char** argv) {
     services.log = &log;
     const PlatformScope scope(services);
     benchmark::Initialize(&argc, argv);
-    photos() = loadStampFixtures();
-    if (photos().empty()) {
+    if (!loadPhotos()) {
         std::fprintf(stderr, "no photos to stamp\n");
         return 1;
     }
     std::printf("%zu photos, %d x %d\n", photos().size(), QImage::fromData(photos()[0]).width(),
                 QImage::fromData(photos()[0]).height());
-    RatioReporter reporter(
-        {{"pipeline", "floorScaledDecode", "pipeline / floor", " (target 1.30 or less)"}});
+    // By CPU time, the steadier figure on a busy machine.
+    RatioReporter reporter({{"stamping a photo over a bare scaled decode", "pipeline",
+                             "floorScaledDecode", BenchRatio::Better::Cheaper, 1.30}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     return 0;
 }

@@ -1,6 +1,7 @@
 // The case store on disk: saving a new case with 14 photos of about 600 KB and moving them into
 // the case's photo file, beside writing the same bytes raw with one QSaveFile; and opening a
 // store of 1,000 cases.
+#include "BenchRatio.h"
 #include "app/PublicVars.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtMainLoop.h"
@@ -172,4 +173,9 @@ BENCHMARK(BM_OpenStoreOf1000Cases)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return runBenchmarksWithRatios(
+        argc, argv,
+        {{"saving a 14-photo case over a raw write of its bytes", "BM_SaveNewCaseAndMovePhotos",
+          "BM_RawSaveFileOfTheSameBytes", BenchRatio::Better::Cheaper, 3.0}});
+}

@@ -2,6 +2,7 @@
 // inspection server through the app's own path (HttpConnect over QtHttpClient),
 // beside curl -F sending the same fields and files to the same server. The
 // server runs as its own process, started here with --port 0.
+#include "BenchRatio.h"
 #include "net/HttpConnect.h"
 #include "net/UploadReceiver.h"
 #include "platform/Platform.h"
@@ -164,10 +165,10 @@ BENCHMARK(BM_UploadCurl)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     std::printf("case: %d + %d photos, body %lld bytes\n", kPhotos1, kPhotos2,
                 static_cast<long long>(theCase().bytes));
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    BenchRatio upload{"uploading a 14-photo case beside curl -F", "BM_UploadApp/real_time",
+                      "BM_UploadCurl/real_time", BenchRatio::Better::Faster, 0.9};
+    upload.wallClock = true;
+    return runBenchmarksWithRatios(argc, argv, {upload});
 }

@@ -71,3 +71,10 @@ png symbol_const.png -size 48x48 xc:none -fill '#1976d2' -stroke none \
 png symbol_maint.png -size 48x48 xc:none -fill none -stroke '#616161' -strokewidth 7 \
     -draw 'line 10,38 27,21' -strokewidth 6 -draw 'circle 32,16 39,16' \
     -fill '#616161' -stroke none -draw 'circle 10,38 14,38'
+
+# The app's icon: a lift car with its up and down arrows, white on blue.
+png AppIcon.png -size 256x256 xc:none -fill '#1565c0' -draw 'roundrectangle 8,8 247,247 40,40' \
+    -fill none -stroke white -strokewidth 12 -draw 'rectangle 64,52 191,203' \
+    -draw 'line 128,52 128,203' -stroke none -fill white \
+    -draw 'polygon 96,84 112,112 80,112' -draw 'polygon 160,112 176,84 144,84' \
+    -draw 'rectangle 40,220 215,232'

@@ -2,6 +2,7 @@
 
 #include "app/PublicVars.h"
 #include "platform/Platform.h"
+#include "ui/AppWindow.h"
 #include "ui/NavigationController.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/ViewController.h"
@@ -34,9 +35,8 @@ AppDelegate* AppDelegate::shared() {
 
 bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
     const QSizeF screen = platform().device->screenSize();
-    window_ = std::make_unique<QWidget>();
+    window_ = std::make_unique<AppWindow>();
     window_->setFixedSize(screen.toSize());
-    window_->setWindowTitle(QStringLiteral("安檢"));
 
     reachabilty_ = platform().reachability;
     reachabilty_->startNotifier([this] { reachabilityChanged(*reachabilty_); });

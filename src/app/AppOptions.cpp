@@ -27,48 +27,78 @@ std::optional<LocationFix> readLocation(const QString& text) {
     return LocationFix{lat, lon, {}};
 }
 
+// Every option with its line of explanation, as --help lists them.
+QList<QCommandLineOption> optionList() {
+    return {
+        {"device",
+         "The screen the app pretends to have: phone (320x568), phone35 (320x480) or "
+         "tablet (768x1024 points).",
+         "NAME", "phone"},
+        {"location", "A fixed position, reported every second.", "LAT,LON"},
+        {"nmea", "Replay positions from an NMEA log.", "FILE"},
+        {"offline", "Start without network."},
+        {"home", "Keep the documents and settings of this run in DIR.", "DIR"},
+        {"parameters", "Use FILE as Parameters.plist (ServerIP, ver_ios).", "FILE"},
+        {"qr-images", "QR camera frames from an image file or a folder of them.", "PATH"},
+        {"photos", "Camera photos from the images of a folder.", "DIR"},
+        {"scenario", "Perform the steps of FILE, then end.", "FILE"},
+        {"screenshots", "Save the scenario's screenshots in DIR.", "DIR"},
+        {{"h", "help"}, "Print these options and exit."},
+        {"version", "Print the app's version and exit."},
+    };
+}
+
 } // namespace
+
+QString AppOptions::helpText() {
+    QString text = QStringLiteral("usage: inspector-app [options]\n"
+                                  "The building equipment inspection app.\n\n"
+                                  "Options:\n");
+    for (const QCommandLineOption& option : optionList()) {
+        QStringList names;
+        for (const QString& name : option.names())
+            names << (name.size() == 1 ? "-" : "--") + name;
+        QString left = names.join(", ");
+        if (!option.valueName().isEmpty()) left += ' ' + option.valueName();
+        text += QStringLiteral("  %1  %2\n").arg(left, -24).arg(option.description());
+    }
+    text += QStringLiteral("\nQT_SCALE_FACTOR=2 (an environment variable of Qt) draws the window "
+                           "twice as large.\n");
+    return text;
+}
 
 std::optional<AppOptions> AppOptions::parse(const QStringList& arguments, QString* error) {
     QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption device("device", "phone, phone35 or tablet", "NAME", "phone");
-    const QCommandLineOption location("location", "a fixed position, every second", "LAT,LON");
-    const QCommandLineOption nmea("nmea", "replay positions from an NMEA log", "FILE");
-    const QCommandLineOption offline("offline", "start without network");
-    const QCommandLineOption home("home", "keep documents and settings in DIR", "DIR");
-    const QCommandLineOption parameters("parameters", "use FILE as Parameters.plist", "FILE");
-    const QCommandLineOption qrImages("qr-images", "QR camera frames from an image or folder",
-                                      "PATH");
-    const QCommandLineOption photos("photos", "camera photos from the images of a folder", "DIR");
-    const QCommandLineOption scenario("scenario", "perform the steps of FILE, then end", "FILE");
-    const QCommandLineOption screenshots("screenshots", "save the scenario's screenshots in DIR",
-                                         "DIR");
-    parser.addOptions({device, location, nmea, offline, home, parameters, qrImages, photos,
-                       scenario, screenshots});
-    if (!parser.parse(arguments)) {
+    parser.addOptions(optionList());
+    const bool parsed = parser.parse(arguments);
+    AppOptions options;
+    // --help and --version are answered whatever else the command line holds.
+    options.help = parser.isSet("help");
+    options.version = parser.isSet("version");
+    if (options.help || options.version) return options;
+    if (!parsed) {
         *error = parser.errorText();
         return std::nullopt;
     }
-    AppOptions options;
-    if (!readDevice(parser.value(device), options)) {
-        *error = QStringLiteral("unknown device: %1").arg(parser.value(device));
+    const QString device = parser.value("device");
+    if (!readDevice(device, options)) {
+        *error = QStringLiteral("unknown device: %1").arg(device);
         return std::nullopt;
     }
-    if (parser.isSet(location)) {
-        options.location = readLocation(parser.value(location));
+    if (parser.isSet("location")) {
+        options.location = readLocation(parser.value("location"));
         if (!options.location) {
-            *error = QStringLiteral("bad location: %1").arg(parser.value(location));
+            *error = QStringLiteral("bad location: %1").arg(parser.value("location"));
             return std::nullopt;
         }
     }
-    options.nmeaFile = parser.value(nmea);
-    options.offline = parser.isSet(offline);
-    options.home = parser.value(home);
-    options.parameters = parser.value(parameters);
-    options.qrImages = parser.value(qrImages);
-    options.photos = parser.value(photos);
-    options.scenario = parser.value(scenario);
-    options.screenshots = parser.value(screenshots);
+    options.nmeaFile = parser.value("nmea");
+    options.offline = parser.isSet("offline");
+    options.home = parser.value("home");
+    options.parameters = parser.value("parameters");
+    options.qrImages = parser.value("qr-images");
+    options.photos = parser.value("photos");
+    options.scenario = parser.value("scenario");
+    options.screenshots = parser.value("screenshots");
     return options;
 }

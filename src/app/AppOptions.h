@@ -21,7 +21,13 @@ struct AppOptions {
     QString photos;                      // --photos DIR: camera photos from image files
     QString scenario;                    // --scenario FILE: run the steps of FILE
     QString screenshots;                 // --screenshots DIR: where the scenario saves pictures
+    bool help = false;                   // --help: print helpText() instead of starting
+    bool version = false;                // --version: print the version instead of starting
 
     // Reads the command line; on a bad option sets error and returns none.
+    // --help and --version win over every other option, good or bad, so they
+    // can be read before the window system starts.
     static std::optional<AppOptions> parse(const QStringList& arguments, QString* error);
+    // Every option with a line of explanation.
+    static QString helpText();
 };

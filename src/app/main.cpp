@@ -4,6 +4,8 @@
 #include "app/AppDelegate.h"
 #include "app/AppOptions.h"
 #include "app/QtServices.h"
+#include "app/ScreenFit.h"
+#include "platform/qt/QtSystem.h"
 #include "qr/QtQrCaptureFactory.h"
 #include "scenario/ScenarioRunner.h"
 #include "screens/ScreenWiring.h"
@@ -13,8 +15,28 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <vector>
 
 namespace {
+
+QStringList rawArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+void printLine(FILE* out, const QString& text) {
+    std::fputs(qPrintable(text + u'\n'), out);
+}
+
+// Says on stderr why the parameter file given cannot serve; true when it can.
+bool parameterFileUsable(const AppOptions& options) {
+    if (options.parameters.isEmpty()) return true;
+    const std::optional<QString> problem = parameterFileProblem(options.parameters);
+    if (problem) printLine(stderr, "inspector-app: " + *problem);
+    return !problem;
+}
 
 // Reads the scenario of the options, if any; prints what is wrong and
 // returns false when it cannot be run.
@@ -32,18 +54,36 @@ bool readScenarioOption(const AppOptions& options, std::optional<Scenario>& scen
 } // namespace
 
 int main(int argc, char** argv) {
+    // --help, --version and a bad parameter file are answered before the
+    // window system starts, so they need no display.
+    QString error;
+    const std::optional<AppOptions> early = AppOptions::parse(rawArguments(argc, argv), &error);
+    if (early && early->help) {
+        std::fputs(qPrintable(AppOptions::helpText()), stdout);
+        return 0;
+    }
+    if (early && early->version) {
+        printLine(stdout, "inspector-app " + appVersion().value_or(QStringLiteral("(unknown)")));
+        return 0;
+    }
+    if (early && !parameterFileUsable(*early)) return 2;
+
+    // Qt takes its own options out of argv; a new start needs them all.
+    std::vector<char*> startArguments(argv, argv + argc + 1);
+    const std::unique_ptr<QTemporaryDir> runtime = providePrivateRuntimeFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("inspector"));
-    QString error;
     const std::optional<AppOptions> options = AppOptions::parse(QApplication::arguments(), &error);
     if (!options) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+        printLine(stderr, "inspector-app: " + error);
         return 2;
     }
     std::optional<Scenario> scenario;
     if (!readScenarioOption(*options, scenario)) return 2;
+    if (!parameterFileUsable(*options)) return 2;
     if (!options->parameters.isEmpty())
         setParameterFileOverride(parametersFileName, options->parameters);
+    restartToFitScreen(options->screenSize, startArguments.data());
 
     QtServices services(*options);
     QtQrCaptureFactory qrCapture(options->qrImages);

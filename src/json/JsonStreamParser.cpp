@@ -40,9 +40,7 @@ const char* tokenName(JsonToken token) {
 } // namespace
 
 JsonStreamParser::JsonStreamParser()
-    : delegate_(&ignoringDelegate()), state_(&JsonStreamParserStateStart::sharedInstance()) {
-    stateStack_.reserve(maxDepth_);
-}
+    : delegate_(&ignoringDelegate()), state_(&JsonStreamParserStateStart::sharedInstance()) {}
 
 void JsonStreamParser::setDelegate(JsonStreamParserDelegate* delegate) {
     delegate_ = delegate ? delegate : &ignoringDelegate();
@@ -52,6 +50,13 @@ JsonStreamParserStatus JsonStreamParser::parse(std::string_view bytes) {
     // Nothing can follow an error, so its input need not be kept.
     if (state_->isError()) return JsonStreamParserStatus::Error;
     tokeniser_.appendData(bytes);
+    const JsonStreamParserStatus status = parseTokens();
+    // The tokens are read where the caller holds the bytes; what a later piece continues is kept.
+    tokeniser_.keepRemaining();
+    return status;
+}
+
+JsonStreamParserStatus JsonStreamParser::parseTokens() {
     for (;;) {
         const JsonToken token = tokeniser_.getToken();
         if (token == JsonToken::Error) return fail(tokeniser_.error());

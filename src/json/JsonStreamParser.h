@@ -1,5 +1,6 @@
 #pragma once
 
+#include "json/JsonSmallStack.h"
 #include "json/JsonStreamParserDelegate.h"
 #include "json/JsonStreamParserState.h"
 #include "json/JsonTokeniser.h"
@@ -34,6 +35,7 @@ class JsonStreamParser {
     void setState(const JsonStreamParserState& state) { state_ = &state; }
 
   private:
+    JsonStreamParserStatus parseTokens();
     JsonStreamParserStatus fail(std::string message);
     JsonStreamParserStatus rejectToken(JsonToken token);
     void handleToken(JsonToken token);
@@ -44,6 +46,7 @@ class JsonStreamParser {
     JsonStreamParserDelegate* delegate_;
     unsigned long maxDepth_ = 32;
     const JsonStreamParserState* state_;
-    std::vector<const JsonStreamParserState*> stateStack_;
+    // The state to go back to at the end of each open container.
+    JsonSmallStack<const JsonStreamParserState*, 32> stateStack_;
     std::string error_;
 };

@@ -1,32 +1,52 @@
 #include "json/JsonStreamParserAdapter.h"
 
-JsonStreamParserAdapter::JsonStreamParserAdapter() {
-    containerStack_.reserve(32);
-    keyStack_.reserve(32);
+#include <iterator>
+
+namespace {
+
+// Room for the members of a few small objects, made once per document.
+constexpr std::size_t kFirstMembers = 16;
+
+// Moves the values of scratch from start on into an array of their own.
+JsonArray takeFrom(std::vector<JsonValue>& scratch, std::size_t start) {
+    const auto first = scratch.begin() + std::ptrdiff_t(start);
+    JsonArray taken(std::make_move_iterator(first), std::make_move_iterator(scratch.end()));
+    scratch.erase(first, scratch.end());
+    return taken;
 }
 
+} // namespace
+
 void JsonStreamParserAdapter::parserFoundArrayStart(JsonStreamParser&) {
-    containerStack_.push_back(Frame{Container::Array, {}, {}});
+    containerStack_.push_back(Frame{Container::Array, values_.size(), false});
 }
 
 void JsonStreamParserAdapter::parserFoundArrayEnd(JsonStreamParser& parser) {
-    JsonArray array = std::move(popFrame().array);
+    JsonArray array = takeFrom(values_, closeFrame(Container::Array));
     if (currentType() != Container::None) return addValue(JsonValue(std::move(array)));
     if (delegate_) delegate_->parserFoundArray(parser, std::move(array));
 }
 
 void JsonStreamParserAdapter::parserFoundObjectStart(JsonStreamParser&) {
-    containerStack_.push_back(Frame{Container::Dictionary, {}, {}});
+    if (members_.capacity() == 0) members_.reserve(kFirstMembers);
+    containerStack_.push_back(Frame{Container::Dictionary, members_.size(), false});
 }
 
 void JsonStreamParserAdapter::parserFoundObjectEnd(JsonStreamParser& parser) {
-    JsonObject object(std::move(popFrame().members));
+    const std::size_t start = closeFrame(Container::Dictionary);
+    JsonObject object(members_.data() + start, members_.data() + members_.size());
+    members_.erase(members_.begin() + std::ptrdiff_t(start), members_.end());
     if (currentType() != Container::None) return addValue(JsonValue(std::move(object)));
     if (delegate_) delegate_->parserFoundObject(parser, std::move(object));
 }
 
 void JsonStreamParserAdapter::parserFoundObjectKey(JsonStreamParser&, std::string key) {
-    keyStack_.push_back(std::move(key));
+    if (currentType() != Container::Dictionary) return;
+    Frame& frame = containerStack_.back();
+    // A key without a value (which the grammar never lets through) is replaced.
+    if (frame.keyWaiting) members_.pop_back();
+    members_.push_back(JsonMember{std::move(key), JsonValue()});
+    frame.keyWaiting = true;
 }
 
 void JsonStreamParserAdapter::parserFoundString(JsonStreamParser&, std::string text) {
@@ -45,21 +65,26 @@ void JsonStreamParserAdapter::parserFoundNull(JsonStreamParser&) {
     addValue(JsonValue());
 }
 
-JsonStreamParserAdapter::Frame JsonStreamParserAdapter::popFrame() {
-    if (containerStack_.empty()) return Frame{Container::None, {}, {}};
-    Frame frame = std::move(containerStack_.back());
+// Ends the innermost container and returns where its elements start on the scratch stack of
+// kind; a container end without a start (which the grammar never lets through) is empty.
+std::size_t JsonStreamParserAdapter::closeFrame(Container kind) {
+    const std::size_t end = kind == Container::Array ? values_.size() : members_.size();
+    if (containerStack_.empty() || containerStack_.back().kind != kind) return end;
+    const Frame frame = containerStack_.back();
     containerStack_.pop_back();
-    return frame;
+    // A key left waiting has no member to go with.
+    if (frame.keyWaiting) members_.pop_back();
+    return frame.start;
 }
 
 // Puts a value into the current container: under the last key of a dictionary, or at the end of
 // an array. The grammar allows no value outside a container other than the outer-most one.
 void JsonStreamParserAdapter::addValue(JsonValue value) {
     if (currentType() == Container::Array) {
-        containerStack_.back().array.push_back(std::move(value));
-    } else if (currentType() == Container::Dictionary && !keyStack_.empty()) {
-        containerStack_.back().members.push_back({std::move(keyStack_.back()), std::move(value)});
-        keyStack_.pop_back();
+        values_.push_back(std::move(value));
+    } else if (currentType() == Container::Dictionary && containerStack_.back().keyWaiting) {
+        members_.back().value = std::move(value);
+        containerStack_.back().keyWaiting = false;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "json/JsonSmallStack.h"
 #include "json/JsonStreamParserDelegate.h"
 #include "json/JsonValue.h"
 
@@ -19,8 +20,6 @@ class JsonStreamParserAdapterDelegate {
 // outer-most array or object to its delegate.
 class JsonStreamParserAdapter : public JsonStreamParserDelegate {
   public:
-    JsonStreamParserAdapter();
-
     // The delegate is not owned; nullptr drops finished values.
     void setDelegate(JsonStreamParserAdapterDelegate* delegate) { delegate_ = delegate; }
 
@@ -37,18 +36,20 @@ class JsonStreamParserAdapter : public JsonStreamParserDelegate {
   private:
     enum class Container { None, Array, Dictionary };
 
-    // An array or object still being read; objects collect their members in reading order.
+    // An array or object still being read. Its values (or members) are the ones from start on of
+    // the scratch stack of its kind, so each finished container is made once, at its size.
     struct Frame {
         Container kind;
-        JsonArray array;
-        std::vector<JsonMember> members;
+        std::size_t start;
+        bool keyWaiting; // a dictionary's last member still waits for its value
     };
 
-    Frame popFrame();
+    std::size_t closeFrame(Container kind);
     void addValue(JsonValue value);
     Container currentType() const;
 
-    std::vector<Frame> containerStack_;
-    std::vector<std::string> keyStack_;
+    JsonSmallStack<Frame, 32> containerStack_;
+    std::vector<JsonValue> values_;   // the values of the open arrays, innermost last
+    std::vector<JsonMember> members_; // the members of the open dictionaries, innermost last
     JsonStreamParserAdapterDelegate* delegate_ = nullptr;
 };

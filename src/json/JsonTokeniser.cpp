@@ -166,11 +166,12 @@ JsonToken JsonTokeniser::getStringToken(std::string_view in) {
     std::size_t pos = 1;
     for (;;) {
         const std::size_t start = pos;
+        unsigned char highBits = 0; // bytes from 0x80 on need a closer look
         while (pos < in.size() && isPlainStringByte(in[pos]))
-            ++pos;
+            highBits |= (unsigned char)in[pos++];
         if (pos == in.size()) return JsonToken::Eof;
         const std::string_view fragment = in.substr(start, pos - start);
-        if (!isValidUTF8(fragment)) return fail("Broken Unicode encoding");
+        if (highBits >= 0x80 && !isValidUTF8(fragment)) return fail("Broken Unicode encoding");
         string_.append(fragment);
 
         const unsigned char c = in[pos];

@@ -14,7 +14,10 @@
 // (ISO 8859-1) in UTF-8, so the message stays valid UTF-8 whatever byte was found.
 class JsonTokeniser {
   public:
+    // data must stay valid until keepRemaining() has been called.
     void appendData(std::string_view data) { stream_.appendData(data); }
+    // Keeps the input not yet read in a buffer of its own (see JsonUTF8Stream).
+    void keepRemaining() { stream_.keepRemaining(); }
 
     // Reads the next token. Returns Eof when the input ends before a whole token (a number is
     // whole only once a byte after it has arrived), and Error with error() set when the text

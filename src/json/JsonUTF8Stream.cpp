@@ -2,27 +2,43 @@
 
 #include <algorithm>
 
-JsonUTF8Stream::JsonUTF8Stream() {
-    buffer_.reserve(4096);
-}
+namespace {
+constexpr std::size_t kInitialCapacity = 4096;
+} // namespace
 
 void JsonUTF8Stream::appendData(std::string_view data) {
-    buffer_.erase(buffer_.begin(), buffer_.begin() + std::ptrdiff_t(index_));
+    if (index_ == bytes_.size()) {
+        // Nothing is left over: read the new data where it is.
+        buffer_.clear();
+        bytes_ = data;
+    } else {
+        keepRemaining();
+        buffer_.insert(buffer_.end(), data.begin(), data.end());
+        bytes_ = std::string_view(buffer_.data(), buffer_.size());
+    }
     index_ = 0;
-    buffer_.insert(buffer_.end(), data.begin(), data.end());
 }
 
-std::string_view JsonUTF8Stream::remaining() const {
-    return std::string_view(buffer_.data() + index_, buffer_.size() - index_);
+void JsonUTF8Stream::keepRemaining() {
+    const std::string_view rest = remaining();
+    if (!buffer_.empty() && bytes_.data() == buffer_.data()) {
+        buffer_.erase(buffer_.begin(), buffer_.begin() + std::ptrdiff_t(index_));
+    } else {
+        if (buffer_.capacity() == 0 && !rest.empty())
+            buffer_.reserve(std::max(kInitialCapacity, rest.size()));
+        buffer_.assign(rest.begin(), rest.end());
+    }
+    bytes_ = std::string_view(buffer_.data(), buffer_.size());
+    index_ = 0;
 }
 
 void JsonUTF8Stream::skip(std::size_t count) {
-    index_ += std::min(count, buffer_.size() - index_);
+    index_ += std::min(count, bytes_.size() - index_);
 }
 
 void JsonUTF8Stream::skipWhitespace() {
-    while (index_ < buffer_.size()) {
-        const char c = buffer_[index_];
+    while (index_ < bytes_.size()) {
+        const char c = bytes_[index_];
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r') break;
         ++index_;
     }

@@ -1,8 +1,12 @@
 #include "json/JsonValue.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace {
+
+constexpr std::size_t kSmallObject = 16;
 
 bool keyLess(const JsonMember& member, std::string_view key) {
     return member.key < key;
@@ -17,11 +21,35 @@ JsonObject& JsonObject::operator=(const JsonObject&) = default;
 JsonObject& JsonObject::operator=(JsonObject&&) noexcept = default;
 JsonObject::~JsonObject() = default;
 
-JsonObject::JsonObject(std::vector<JsonMember> members) {
-    std::stable_sort(members.begin(), members.end(),
-                     [](const JsonMember& a, const JsonMember& b) { return a.key < b.key; });
-    members_.reserve(members.size());
-    for (JsonMember& member : members) {
+JsonObject::JsonObject(std::vector<JsonMember> members)
+    : JsonObject(members.data(), members.data() + members.size()) {}
+
+JsonObject::JsonObject(JsonMember* first, JsonMember* last) {
+    // The reading order sorted by key, stably; each member is then moved once, into place.
+    const std::size_t count = std::size_t(last - first);
+    std::array<std::uint32_t, kSmallObject> small;
+    std::vector<std::uint32_t> large;
+    std::uint32_t* order = small.data();
+    if (count > kSmallObject) {
+        large.resize(count);
+        order = large.data();
+    }
+    for (std::size_t i = 0; i < count; ++i)
+        order[i] = std::uint32_t(i);
+    const auto byKey = [first](std::uint32_t a, std::uint32_t b) {
+        return first[a].key < first[b].key;
+    };
+    if (count <= kSmallObject) {
+        // Objects are mostly small: an insertion sort needs no buffer.
+        for (std::size_t i = 1; i < count; ++i)
+            for (std::size_t j = i; j > 0 && byKey(order[j], order[j - 1]); --j)
+                std::swap(order[j], order[j - 1]);
+    } else {
+        std::stable_sort(order, order + count, byKey);
+    }
+    members_.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        JsonMember& member = first[order[i]];
         // Equal keys stay in reading order, so the one written last wins.
         if (!members_.empty() && members_.back().key == member.key)
             members_.back().value = std::move(member.value);

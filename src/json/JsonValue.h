@@ -39,6 +39,8 @@ class JsonObject {
     ~JsonObject();
     // Takes members in the order they were read; of a repeated key the last value is kept.
     explicit JsonObject(std::vector<JsonMember> members);
+    // The same for the members [first, last), which are moved from.
+    JsonObject(JsonMember* first, JsonMember* last);
 
     // Returns the value stored under key, or nullptr if there is none.
     const JsonValue* find(std::string_view key) const;

@@ -215,8 +215,8 @@ ScenarioRunner::Outcome ScenarioRunner::screenshot(const QString& name,
     QWidget* window = hooks_.window();
     if (!window) return {false, QStringLiteral("the app has no window"), true};
     QImage picture = window->grab().toImage();
-    if (QDialog* alert = screen.alert()) {
-        // Alerts are windows of their own: draw the alert where it stands.
+    if (QDialog* alert = screen.alert(); alert && alert->isWindow()) {
+        // An alert that is a window of its own: draw it where it stands.
         QPainter painter(&picture);
         painter.fillRect(picture.rect(), QColor(0, 0, 0, 90));
         painter.drawPixmap(window->mapFromGlobal(alert->mapToGlobal(QPoint(0, 0))), alert->grab());

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -233,6 +234,7 @@ void CasePhotoViewController::handBackDeletion() {
     if (_deleteTbl && _deleteIndex >= 0 &&
         _deleteIndex < tableViewNumberOfRowsInSection(_deleteTbl)) {
         arrayOf(_deleteTbl).removeAt(_deleteIndex);
+        photosUnstored_ = true;
         // The other rows keep their pictures; only the deleted row goes.
         delete _deleteTbl->takeItem(_deleteIndex);
     }
@@ -312,6 +314,7 @@ void CasePhotoViewController::imagePickerControllerDidFinishPickingMediaWithInfo
                    QStringLiteral("相機傳回的照片無法讀取, 請重新拍照"));
         return;
     }
+    photosUnstored_ = true;
     PhotoEntry entry;
     entry.photo = stamped->jpeg;
     entry.imgTime = returned;
@@ -330,7 +333,16 @@ void CasePhotoViewController::imagePickerControllerDidFinishPickingMediaWithInfo
               framedPhotoPicture(stamped->image, SecuritycheckTableViewCell::pictureSize(tablet)));
 }
 
+bool CasePhotoViewController::windowShouldClose() {
+    if (!photosUnstored_) return true;
+    // Closing the window is leaving: the same question, and "是" then closes it.
+    closeWindowOnLeaving_ = true;
+    if (!leaveQuestionShown_) popView();
+    return false;
+}
+
 void CasePhotoViewController::popView() {
+    leaveQuestionShown_ = true;
     AlertView alert(QStringLiteral("安檢照片尚未儲存"),
                     QStringLiteral("拍攝的安檢照片尚未儲存, 你確定不儲存直接離開?"), this,
                     QStringLiteral("否"), {QStringLiteral("是")});
@@ -355,6 +367,7 @@ void CasePhotoViewController::waitSend() {
                    QStringLiteral("檢查照片無法寫入裝置, 請確認儲存空間後再按「完成」"));
         return;
     }
+    photosUnstored_ = false;
     AlertView alert(QStringLiteral("照片儲存成功"), QStringLiteral("檢查照片已成功儲存"), this,
                     std::nullopt, {kUnderstood});
     alert.tag = Saved;
@@ -364,7 +377,12 @@ void CasePhotoViewController::waitSend() {
 void CasePhotoViewController::alertViewClickedButtonAtIndex(const AlertAnswer& answer) {
     if (answer.tag == Saved) {
         leaveAfterSaving();
-    } else if (answer.tag == LeaveQuestion && answer.buttonIndex == 1) {
+    } else if (answer.tag == LeaveQuestion) {
+        leaveQuestionShown_ = false;
+        const bool closeWindow = std::exchange(closeWindowOnLeaving_, false);
+        if (answer.buttonIndex != 1) return;
+        QWidget* appWindow = window();
         if (navigationController()) navigationController()->removeViewController(this);
+        if (closeWindow) appWindow->close();
     }
 }

@@ -40,6 +40,9 @@ class CasePhotoViewController : public ViewController {
     // Shows the bar and carries out a deletion the preview handed back.
     void viewWillAppear(bool animated) override;
     void alertViewClickedButtonAtIndex(const AlertAnswer& answer) override;
+    // Photos taken or deleted and not yet stored keep the window open: the
+    // leave question comes first, and its "是" closes the window.
+    bool windowShouldClose() override;
 
     // The three camera buttons: inspector in frame, site, maintenance order.
     void cameraUpperButtonPressed();
@@ -126,4 +129,7 @@ class CasePhotoViewController : public ViewController {
     void handBackDeletion();
 
     bool cameraBusy_ = false;
+    bool photosUnstored_ = false;       // a photo taken or deleted since the last store
+    bool leaveQuestionShown_ = false;   // the leave question waits for its answer
+    bool closeWindowOnLeaving_ = false; // the leave question came from closing the window
 };

@@ -1,8 +1,10 @@
 #include "ui/Popover.h"
 
 #include "platform/Platform.h"
+#include "platform/qt/QtAlertPresenter.h"
 #include "ui/ViewController.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,13 +20,15 @@ Popover* Popover::present(ViewController* content, QWidget* anchor, QSize conten
     auto* popover =
         new Popover(window, content, anchorRect, contentSize, platform().device->isTablet());
     popover->show();
-    popover->raise();
+    QtAlertPresenter::raiseBelowAlerts(popover);
+    popover->setFocus();
     return popover;
 }
 
 Popover::Popover(QWidget* window, ViewController* content, QRect anchorRect, QSize contentSize,
                  bool arrow)
     : QWidget(window), content_(content), arrow_(arrow) {
+    setFocusPolicy(Qt::StrongFocus);
     setGeometry(window->rect());
     const int top = anchorRect.bottom() + 1 + (arrow ? kArrowHeight : 0);
     int left = anchorRect.center().x() - contentSize.width() / 2;
@@ -49,6 +53,15 @@ void Popover::dismiss() {
 void Popover::mousePressEvent(QMouseEvent* e) {
     e->accept();
     if (!box_.contains(e->position().toPoint())) dismiss();
+}
+
+void Popover::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        dismiss();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void Popover::paintEvent(QPaintEvent*) {

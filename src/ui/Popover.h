@@ -9,7 +9,7 @@ class ViewController;
 // A small screen shown in a box next to a button, above everything else in
 // the button's window. On tablets the box hangs below the button with its
 // arrow pointing up at it; on phones it is our own box of the given content
-// size under the button. A tap outside dismisses it.
+// size under the button. A tap outside or Escape dismisses it.
 class Popover : public QWidget {
     Q_OBJECT
   public:
@@ -26,6 +26,7 @@ class Popover : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     Popover(QWidget* window, ViewController* content, QRect anchorRect, QSize contentSize,

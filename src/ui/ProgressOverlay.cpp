@@ -1,6 +1,7 @@
 #include "ui/ProgressOverlay.h"
 
 #include "platform/Platform.h"
+#include "platform/qt/QtAlertPresenter.h"
 #include "platform/qt/UserInput.h"
 #include "util/PublicFunction.h"
 
@@ -42,10 +43,11 @@ ProgressOverlay::~ProgressOverlay() {
 
 ProgressOverlay* ProgressOverlay::showOver(QWidget* target, const QString& label, Box box) {
     auto* overlay = new ProgressOverlay(target, label, box);
-    overlay->raise();
+    QtAlertPresenter::raiseBelowAlerts(overlay);
     overlay->show();
     overlay->focusBefore_ = QApplication::focusWidget();
-    overlay->setFocus();
+    // An alert on screen keeps the keyboard.
+    if (!QtAlertPresenter::currentLayer(overlay->window())) overlay->setFocus();
     overlay->turn();
     return overlay;
 }

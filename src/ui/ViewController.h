@@ -46,6 +46,10 @@ class ViewController : public QWidget {
     virtual void viewDidLoad() {}
     virtual void viewWillAppear(bool animated) { Q_UNUSED(animated); }
     virtual void viewWillDisappear(bool animated) { Q_UNUSED(animated); }
+    // Asked before the app's window closes while this screen is on the stack.
+    // Returns true to let it close; a screen holding work not yet stored
+    // returns false and asks the inspector its own leave question instead.
+    virtual bool windowShouldClose() { return true; }
     // Answers an alert this screen owns (see AlertView).
     virtual void alertViewClickedButtonAtIndex(const AlertAnswer& answer) { Q_UNUSED(answer); }
 

@@ -1,5 +1,7 @@
 #include "ui/WindowInputBlock.h"
 
+#include "platform/qt/QtAlertPresenter.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 
@@ -41,7 +43,12 @@ WindowInputBlock::~WindowInputBlock() {
 
 bool WindowInputBlock::eventFilter(QObject* watched, QEvent* event) {
     if (!window_ || !isUserInput(event->type()) || !watched->isWidgetType()) return false;
-    if (static_cast<QWidget*>(watched)->window() != window_) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != window_) return false;
+    // An alert stands inside the window and still takes its answer.
+    if (QWidget* alert = QtAlertPresenter::currentLayer(window_);
+        alert && alert->isAncestorOf(widget))
+        return false;
     // An accepted override keeps a key from triggering shortcuts as well.
     if (event->type() == QEvent::ShortcutOverride) event->accept();
     return true;

@@ -5,8 +5,8 @@
 #include <QWidget>
 
 // While it lives, a window takes no input from the user: no mouse, touch,
-// wheel, tablet or key event reaches any widget in it. Other windows (an
-// alert) are not affected.
+// wheel, tablet or key event reaches any widget in it, except an alert (which
+// stands inside it). Other windows are not affected.
 class WindowInputBlock : public QObject {
     Q_OBJECT
   public:

@@ -41,6 +41,30 @@ TEST(JsonStreamParser, WaitsForDataUntilTheOuterMostValueEnds) {
     EXPECT_EQ(compactJson(accumulator.takeValue()), R"({"n":[12],"s":"😀 中"})");
 }
 
+// The parser keeps what a later piece continues, so the caller's bytes may go as soon as parse()
+// has returned: here each piece is overwritten once read.
+TEST(JsonStreamParser, HoldsNoPieceAfterReadingIt) {
+    struct Reading {
+        Reading() {
+            adapter.setDelegate(&accumulator);
+            parser.setDelegate(&adapter);
+        }
+        JsonStreamParserAccumulator accumulator;
+        JsonStreamParserAdapter adapter;
+        JsonStreamParser parser;
+    } reading;
+    JsonStreamParser& parser = reading.parser;
+    const std::string document = R"({"name":"陳大文 \"檢查\"","n":[12345,-1.5e3,true,null]})";
+    for (std::size_t at = 0; at < document.size(); at += 3) {
+        std::string piece = document.substr(at, 3);
+        parser.parse(piece);
+        piece.assign(piece.size(), 'x');
+    }
+    ASSERT_EQ(parser.finish(), JsonStreamParserStatus::Complete) << parser.error();
+    EXPECT_EQ(compactJson(reading.accumulator.takeValue()),
+              R"({"n":[12345,-15e2,true,null],"name":"陳大文 \"檢查\""})");
+}
+
 TEST(JsonStreamParser, StaysInErrorOnceFailed) {
     JsonStreamParser parser;
     EXPECT_EQ(parser.parse("[1,,"), JsonStreamParserStatus::Error);

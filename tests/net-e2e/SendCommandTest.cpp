@@ -39,12 +39,18 @@ class SendCommand : public ServerFixture {
     }
     ~SendCommand() override { PublicVars::resetSharedInstanceForTesting(); }
 
-    // Runs the command; returns its exit status, keeping what it printed.
+    // Runs the command as from a plain shell without a display; returns its
+    // exit status, keeping what it printed.
     int send(const QString& pk) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("XDG_RUNTIME_DIR");
+        env.insert("QT_QPA_PLATFORM", "no-such-platform");
         QProcess cli;
+        cli.setProcessEnvironment(env);
         cli.start(INSPECTOR_CLI, {"send", fake.path(), pk, "--server", serverIp()});
         EXPECT_TRUE(cli.waitForFinished(60000));
-        output = QString::fromUtf8(cli.readAllStandardOutput() + cli.readAllStandardError());
+        errors = QString::fromUtf8(cli.readAllStandardError());
+        output = QString::fromUtf8(cli.readAllStandardOutput()) + errors;
         return cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
     }
 
@@ -59,10 +65,12 @@ class SendCommand : public ServerFixture {
     }
 
     QString output;
+    QString errors; // what it printed on stderr alone
 };
 
 TEST_F(SendCommand, UploadsTheCaseAndMarksItSent) {
     ASSERT_EQ(send("P1,C1"), 0) << output.toStdString();
+    EXPECT_TRUE(errors.isEmpty()) << errors.toStdString();
 
     ASSERT_EQ(keptUploads().size(), 1);
     const QDir kept(store.filePath(keptUploads()[0]));
@@ -83,19 +91,28 @@ TEST_F(SendCommand, UploadsTheCaseAndMarksItSent) {
     EXPECT_EQ(photos.photos_1.size(), 1);
 }
 
-TEST_F(SendCommand, ARefusedCaseStaysWaitingWithItsPhotosMoved) {
-    Fault refuse;
-    refuse.mode = FaultMode::Status;
-    refuse.status = "N";
-    refuse.msg = "查無此案件";
-    server.setFault(kCaseEndpoint, refuse);
-    EXPECT_EQ(send("P1,C1"), 1);
-    EXPECT_TRUE(output.contains("查無此案件")) << output.toStdString();
-    EXPECT_TRUE(keptUploads().isEmpty());
-    const auto record = stored("P1,C1");
-    EXPECT_EQ(record->state, "0");
-    EXPECT_TRUE(record->photoId);
-    EXPECT_EQ(PublicVars::sharedInstance().getPhoto(record->photoId).photos.size(), 2);
+// The lookup's refusals upload nothing: "N" leaves the case waiting, "D" marks
+// it overdue, as a sending run does; its photos are moved either way.
+TEST_F(SendCommand, ARefusedCaseIsNotUploadedAndAnOverdueOneIsMarked) {
+    const struct {
+        const char* status;
+        const char* msg;
+        const char* state;
+    } refusals[] = {{"N", "查無此案件", "0"}, {"D", "案件已逾期", "2"}};
+    for (const auto& refusal : refusals) {
+        Fault refuse;
+        refuse.mode = FaultMode::Status;
+        refuse.status = refusal.status;
+        refuse.msg = refusal.msg;
+        server.setFault(kCaseEndpoint, refuse);
+        EXPECT_EQ(send("P1,C1"), 1) << refusal.status;
+        EXPECT_TRUE(errors.contains(refusal.msg)) << output.toStdString();
+        EXPECT_TRUE(keptUploads().isEmpty());
+        const auto record = stored("P1,C1");
+        EXPECT_EQ(record->state, refusal.state);
+        EXPECT_TRUE(record->photoId);
+        EXPECT_EQ(PublicVars::sharedInstance().getPhoto(record->photoId).photos.size(), 2);
+    }
 }
 
 TEST_F(SendCommand, AFailedUploadLeavesTheCaseWaiting) {

@@ -258,6 +258,24 @@ TEST_F(NewCase, LeavingAsksFirst) {
     EXPECT_FALSE(QFile::exists(pathOf("waitingReport.plist")));
 }
 
+// A click on the window's close box never loses photos silently.
+TEST_F(NewCase, ClosingTheWindowWithUnstoredPhotosAsksFirst) {
+    EXPECT_TRUE(addCase->windowShouldClose()); // nothing taken yet
+    take(addCase->cameraLowerButton, shot(1));
+    EXPECT_FALSE(addCase->windowShouldClose());
+    EXPECT_EQ(alertTitle(), QString::fromUtf8("安檢照片尚未儲存"));
+    EXPECT_FALSE(addCase->windowShouldClose()); // a second close asks no second time
+    fake.alerts.press("否");
+    EXPECT_FALSE(fake.alerts.showing());
+    EXPECT_TRUE(nav.isVisible());
+    EXPECT_EQ(nav.topViewController(), addCase);
+
+    EXPECT_FALSE(addCase->windowShouldClose());
+    fake.alerts.press("是");
+    EXPECT_EQ(nav.viewControllers(), QList<ViewController*>{below});
+    EXPECT_FALSE(nav.isVisible());
+}
+
 TEST_F(NewCase, AFailedSaveSaysSoAndKeepsEverything) {
     take(addCase->cameraLowerButton, shot(1));
     {

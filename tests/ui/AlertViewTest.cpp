@@ -1,12 +1,17 @@
 #include "ui/AlertView.h"
 #include "platform/qt/QtAlertPresenter.h"
 #include "support/FakePlatform.h"
+#include "ui/AppWindow.h"
+#include "ui/NavigationController.h"
+#include "ui/ProgressOverlay.h"
 #include "ui/ViewController.h"
 
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -149,6 +154,169 @@ TEST(QtAlertPresenter, AlertsShownByAnAnswerStillComeOneAtATime) {
     }
     EXPECT_EQ(answered, QStringList({"登入", "通知訊息", "版本更新"}));
     EXPECT_EQ(presenter.currentDialog(), nullptr);
+}
+
+// The Qt presenter with the app's window on screen, as the app runs it.
+class AlertInWindow : public testing::Test {
+  protected:
+    AlertInWindow() {
+        fake.services.alerts = &presenter;
+        window.resize(320, 568);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        presenter.setWindow([this] { return &window; });
+    }
+
+    // Shows an alert whose answers land in pressed.
+    QDialog* show(std::optional<QString> cancel, QStringList others, bool field = false) {
+        Alert alert;
+        alert.title = "身份驗證";
+        alert.cancelTitle = std::move(cancel);
+        alert.otherTitles = std::move(others);
+        alert.hasTextField = field;
+        alert.onButton = [this](int index, const QString& text) {
+            pressed.emplace_back(index, text);
+        };
+        presenter.present(std::move(alert));
+        return presenter.currentDialog();
+    }
+
+    FakePlatform fake;
+    QtAlertPresenter presenter;
+    AppWindow window;
+    std::vector<std::pair<int, QString>> pressed;
+};
+
+struct KeyCase {
+    const char* name;
+    std::optional<QString> cancel;
+    QStringList others;
+    bool field;
+    std::vector<Qt::Key> keys; // pressed one after another where the focus is
+    std::optional<int> expected;
+};
+
+class AlertKeys : public AlertInWindow, public testing::WithParamInterface<KeyCase> {};
+
+TEST_P(AlertKeys, PressTheButtonADesktopUserExpects) {
+    const KeyCase& c = GetParam();
+    QDialog* dialog = show(c.cancel, c.others, c.field);
+    ASSERT_NE(dialog, nullptr);
+    if (auto* field = dialog->findChild<QLineEdit*>()) QTest::keyClicks(field, "A123");
+    for (Qt::Key key : c.keys) {
+        QWidget* focus = dialog->focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+    if (c.expected) {
+        ASSERT_EQ(pressed.size(), 1u);
+        EXPECT_EQ(pressed[0].first, *c.expected);
+        EXPECT_EQ(pressed[0].second, c.field ? "A123" : "");
+        EXPECT_EQ(presenter.currentDialog(), nullptr);
+    } else {
+        EXPECT_TRUE(pressed.empty());
+        EXPECT_EQ(presenter.currentDialog(), dialog);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, AlertKeys,
+    testing::Values(
+        KeyCase{"enter_in_field_logs_in", "取消", {"好"}, true, {Qt::Key_Return}, 1},
+        KeyCase{"keypad_enter_too", "取消", {"好"}, true, {Qt::Key_Enter}, 1},
+        KeyCase{"escape_cancels", "取消", {"好"}, true, {Qt::Key_Escape}, 0},
+        KeyCase{"tab_to_cancel_then_enter", "取消", {"好"}, true, {Qt::Key_Tab, Qt::Key_Return}, 0},
+        KeyCase{"tab_round_to_the_field",
+                "取消",
+                {"好"},
+                true,
+                {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return},
+                1},
+        KeyCase{"backtab_from_the_field",
+                "取消",
+                {"好"},
+                true,
+                {Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Return},
+                0},
+        KeyCase{"enter_presses_the_last", "取消", {"更新", "稍後"}, false, {Qt::Key_Return}, 2},
+        KeyCase{"space_presses_the_focused",
+                "取消",
+                {"更新", "稍後"},
+                false,
+                {Qt::Key_Tab, Qt::Key_Space},
+                0},
+        KeyCase{"no_cancel_escape_does_nothing",
+                std::nullopt,
+                {"知道了"},
+                false,
+                {Qt::Key_Escape},
+                std::nullopt},
+        KeyCase{"no_cancel_enter", std::nullopt, {"知道了"}, false, {Qt::Key_Return}, 0},
+        KeyCase{"cancel_alone_escape", "知道了", {}, false, {Qt::Key_Escape}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AlertInWindow, StandsInsideTheWindowAndTakesItsClicks) {
+    auto* button = new QPushButton("menu", &window);
+    button->setGeometry(0, 0, 320, 60);
+    button->show();
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    QDialog* dialog = show("取消", {"好"});
+    ASSERT_NE(dialog, nullptr);
+    // Part of the window: it moves with it and needs no window manager.
+    EXPECT_FALSE(dialog->isWindow());
+    EXPECT_EQ(dialog->window(), &window);
+    EXPECT_EQ(dialog->mapTo(&window, dialog->rect().center()), window.rect().center());
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(160, 30));
+    EXPECT_EQ(clicks, 0);
+    // An overlay or popover started while it shows stays below it.
+    ProgressOverlay* overlay =
+        ProgressOverlay::showOver(&window, "資料傳送中", ProgressOverlay::Box::Dimmed);
+    EXPECT_TRUE(dialog->isAncestorOf(window.childAt(window.rect().center())) ||
+                window.childAt(window.rect().center()) == dialog);
+    EXPECT_TRUE(dialog->isAncestorOf(dialog->focusWidget()));
+    overlay->hideOverlay();
+}
+
+TEST_F(AlertInWindow, ClosingTheWindowEndsItWhileAnAlertShows) {
+    ASSERT_NE(show("取消", {"好"}, true), nullptr);
+    // As a window manager's close box does: through the window system.
+    window.windowHandle()->close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(pressed.empty());
+}
+
+// A screen with work not yet stored asks its own question instead.
+class Unstored : public ViewController {
+  public:
+    bool windowShouldClose() override {
+        ++asked;
+        AlertView("安檢照片尚未儲存", "", this, QString("取消"), {"離開"}).show();
+        return false;
+    }
+    int asked = 0;
+};
+
+TEST_F(AlertInWindow, AScreenWithUnstoredWorkKeepsTheWindowOpen) {
+    auto* navigation = new NavigationController(&window);
+    navigation->resize(window.size());
+    auto* bottom = new ViewController;
+    auto* photos = new Unstored;
+    navigation->pushViewController(bottom, false);
+    navigation->pushViewController(photos, false);
+    navigation->show();
+    window.windowHandle()->close();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(photos->asked, 1);
+    ASSERT_NE(presenter.currentDialog(), nullptr);
+    EXPECT_EQ(presenter.currentDialog()->findChild<QLabel*>()->text(), "安檢照片尚未儲存");
+
+    // Once the screen has gone, the window closes.
+    presenter.currentDialog()->findChildren<QPushButton*>()[0]->click();
+    navigation->popViewControllerAnimated(false);
+    window.windowHandle()->close();
+    EXPECT_FALSE(window.isVisible());
 }
 
 } // namespace

@@ -138,4 +138,16 @@ TEST(Popover, HangsBelowItsButtonWithTheArrowOnTablets) {
     }
 }
 
+TEST(Popover, EscapeDismissesIt) {
+    FakePlatform fake;
+    Window w;
+    bool dismissed = false;
+    Popover* popover = Popover::present(new ViewController, w.button, QSize(200, 150));
+    popover->onDismissed = [&] { dismissed = true; };
+    QTest::keyClick(popover->content(), Qt::Key_Escape);
+    EXPECT_TRUE(dismissed);
+    EXPECT_FALSE(popover->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 } // namespace

@@ -19,6 +19,13 @@ TEST(ParameterFile, ReadsTheBuiltInFile) {
     }
 }
 
+TEST(ParameterFile, TheBuiltInFileServesTheApp) {
+    for (const QString& path : {QStringLiteral(":/Parameters.plist"),
+                                QStringLiteral(INSPECTOR_SOURCE_DIR "/resources/Parameters.plist")})
+        EXPECT_EQ(parameterFileProblem(path), std::nullopt) << path.toStdString();
+    EXPECT_TRUE(parameterFileProblem(QStringLiteral(":/NoSuchFile.plist")));
+}
+
 TEST(ParameterFile, MissingFileKeyOrTextIsNone) {
     EXPECT_EQ(PublicFunction::getPlistPrarmAndKey(parameters, "NoSuchKey"), std::nullopt);
     EXPECT_EQ(PublicFunction::getPlistPrarmAndKey("NoSuchFile.plist", serverIpKey), std::nullopt);

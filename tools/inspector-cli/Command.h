@@ -6,9 +6,13 @@
 // static Command object, so adding a command touches no other file.
 struct Command {
     using Run = int (*)(const QStringList& args);
-    Command(const char* name, const char* usage, Run run);
+    // Commands that draw text need a GUI application; the others run on a
+    // plain core application, which opens no display and needs no runtime folder.
+    enum class Needs { Core, Gui };
+    Command(const char* name, const char* usage, Run run, Needs needs = Needs::Core);
 
     const char* name;
     const char* usage;
     Run run;
+    Needs needs;
 };

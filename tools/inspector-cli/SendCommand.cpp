@@ -64,6 +64,14 @@ class PrintedAlerts : public AlertPresenter {
     }
 };
 
+// The diagnostic log of the run, kept back: a command that succeeds says
+// nothing on stderr, one that fails shows it after its reason.
+class KeptLog : public Log {
+  public:
+    void line(const QString& text) override { lines << text; }
+    QStringList lines;
+};
+
 // The services a sending run uses, with the documents folder at the store.
 struct SendServices {
     explicit SendServices(const QString& folder) : documents(folder) {
@@ -78,7 +86,7 @@ struct SendServices {
     DirectoryDocuments documents;
     ConfiguredDevice device{false, {320, 568}, QStringLiteral("8.0")};
     SystemClock clock;
-    StderrLog log;
+    KeptLog log;
     QtHttpClient http;
     PrintedAlerts alerts;
     Platform services;
@@ -108,8 +116,12 @@ int send(CaseRecord& record, const PhotoFile& photos, const QString& server) {
     }
     const QString status = answer->status.value_or(QStringLiteral("(none)"));
     if (status != QStringLiteral("Y")) {
-        print(stderr, QStringLiteral("error: the server will not take the case now: status %1%2")
-                          .arg(status, answer->msg ? ", " + *answer->msg : QString()));
+        // An overdue case is marked so, as a sending run marks it.
+        const bool overdue = status == QStringLiteral("D");
+        if (overdue) record.state = QString::fromLatin1(CaseState::overdue);
+        print(stderr, QStringLiteral("error: the server will not take the case now: status %1%2%3")
+                          .arg(status, answer->msg ? ", " + *answer->msg : QString(),
+                               overdue ? QStringLiteral("; marked overdue") : QString()));
         return 1;
     }
     if (!answer->upload_path) {
@@ -117,11 +129,7 @@ int send(CaseRecord& record, const PhotoFile& photos, const QString& server) {
                                      "\"upload_path\" text (missing or not a string)"));
         return 1;
     }
-    const QString appVersion =
-        PublicFunction::getPlistPrarmAndKey(QString::fromLatin1(parametersFileName),
-                                            QString::fromLatin1(verIosKey))
-            .value_or(QString());
-    const UploadForm form = uploadFormFor(record, photos, appVersion);
+    const UploadForm form = uploadFormFor(record, photos, appVersion().value_or(QString()));
     print(stdout, QStringLiteral("uploading %1 with %2 + %3 photos to %4")
                       .arg(record.pk)
                       .arg(form.files1.size())
@@ -178,13 +186,17 @@ int run(const QStringList& rawArgs) {
     const PhotoFileRead photos = readPhotoFileOf(args->folder, *record);
     if (!photos.file)
         print(stderr, QStringLiteral("error: %1 is not sent: %2").arg(args->pk, photos.error));
-    const int status = photos.file ? send(*record, *photos.file, args->server) : 1;
+    const QString stateBefore = record->state;
+    int status = photos.file ? send(*record, *photos.file, args->server) : 1;
     // A moved photo file is named only by the list, so the list is saved
-    // whenever photos moved, whatever became of the upload.
-    if ((status == 0 || photosToMove) && !store.storeWaitingStoreArray()) {
+    // whenever photos moved or the case changed state, whatever became of the upload.
+    if ((record->state != stateBefore || photosToMove) && !store.storeWaitingStoreArray()) {
         print(stderr, QStringLiteral("error: the case list could not be saved"));
-        return 1;
+        status = 1;
     }
+    if (status != 0)
+        for (const QString& line : services.log.lines)
+            print(stderr, "log: " + line);
     return status;
 }
 

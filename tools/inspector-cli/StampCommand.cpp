@@ -67,6 +67,7 @@ int run(const QStringList& rawArgs) {
     return 0;
 }
 
-const Command command("stamp", "IN.jpg OUT.jpg --chkno TEXT [--name TEXT]", run);
+const Command command("stamp", "IN.jpg OUT.jpg --chkno TEXT [--name TEXT]", run,
+                      Command::Needs::Gui);
 
 } // namespace

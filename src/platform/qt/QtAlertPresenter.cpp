@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -11,12 +13,76 @@
 namespace {
 
 constexpr int kAlertWidth = 270; // points, as phone alerts are
+constexpr char kLayerName[] = "alertLayer";
 
-// An alert closes only through one of its buttons, never with Escape.
+// The dimmed layer an alert stands on. It covers the whole window, keeps the
+// alert centred when the window changes size, and takes every click, wheel
+// turn and key meant for the screens below.
+class AlertLayer : public QWidget {
+  public:
+    explicit AlertLayer(QWidget* window) : QWidget(window) {
+        setObjectName(kLayerName);
+        // Only the dimming is drawn: the window's own background must not cover its screens.
+        setStyleSheet(QStringLiteral("#%1 { background: transparent; }").arg(kLayerName));
+        setAttribute(Qt::WA_NoMousePropagation);
+        setGeometry(window->rect());
+        window->installEventFilter(this);
+    }
+
+    void centre(QWidget* box) { box->move(rect().center() - box->rect().center()); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == parent() && event->type() == QEvent::Resize) {
+            setGeometry(parentWidget()->rect());
+            for (QWidget* box : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                centre(box);
+        }
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(0, 0, 0, 90)); }
+    void mousePressEvent(QMouseEvent* e) override { e->accept(); }
+    void mouseReleaseEvent(QMouseEvent* e) override { e->accept(); }
+    void mouseDoubleClickEvent(QMouseEvent* e) override { e->accept(); }
+    void wheelEvent(QWheelEvent* e) override { e->accept(); }
+    void keyPressEvent(QKeyEvent* e) override { e->accept(); }
+};
+
+// An alert closes only through one of its buttons. Enter presses the focused
+// button, else the preferred one; Escape the cancel button, if any; Tab and
+// Backtab go round the field and the buttons and never leave the alert.
 class AlertDialog : public QDialog {
   public:
     using QDialog::QDialog;
     void reject() override {}
+
+    QList<QWidget*> stops;            // the text field and the buttons, in tab order
+    QPushButton* preferred = nullptr; // the last button
+    QPushButton* cancel = nullptr;    // button 0, when the alert has a cancel button
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+            auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            QPushButton* target = focused && stops.contains(focused) ? focused : preferred;
+            if (target) target->click();
+        } else if (e->key() == Qt::Key_Escape) {
+            if (cancel) cancel->click();
+        } else {
+            QWidget::keyPressEvent(e);
+            return;
+        }
+        e->accept();
+    }
+
+    bool focusNextPrevChild(bool next) override {
+        if (stops.isEmpty()) return false;
+        const qsizetype at = stops.indexOf(focusWidget());
+        const qsizetype count = stops.size();
+        const qsizetype to = at < 0 ? 0 : (at + (next ? 1 : count - 1)) % count;
+        stops[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
 };
 
 QLabel* wrappedLabel(const QString& text, const char* name, bool bold) {
@@ -34,11 +100,34 @@ QLabel* wrappedLabel(const QString& text, const char* name, bool bold) {
     return label;
 }
 
+// Takes the alert off the screen: its layer with it, when it has one.
+void dismiss(QDialog* dialog) {
+    dialog->done(QDialog::Accepted);
+    QWidget* gone = dialog->parentWidget() && dialog->parentWidget()->objectName() == kLayerName
+                        ? dialog->parentWidget()
+                        : dialog;
+    gone->hide();
+    gone->deleteLater();
+}
+
 } // namespace
 
 void QtAlertPresenter::present(Alert alert) {
     waiting_.push_back(std::move(alert));
     if (!dialog_) showNext();
+}
+
+QWidget* QtAlertPresenter::currentLayer(QWidget* window) {
+    return window->findChild<QWidget*>(QLatin1String(kLayerName), Qt::FindDirectChildrenOnly);
+}
+
+void QtAlertPresenter::raiseBelowAlerts(QWidget* widget) {
+    QWidget* window = widget->window();
+    QWidget* layer = window == widget ? nullptr : currentLayer(window);
+    if (layer && widget->parentWidget() == window)
+        widget->stackUnder(layer);
+    else
+        widget->raise();
 }
 
 void QtAlertPresenter::showNext() {
@@ -54,12 +143,18 @@ void QtAlertPresenter::showNext() {
     Alert alert = std::move(waiting_.front());
     waiting_.pop_front();
 
-    auto* dialog = new AlertDialog(window, Qt::Dialog | Qt::FramelessWindowHint);
+    AlertLayer* layer = window ? new AlertLayer(window) : nullptr;
+    auto* dialog = new AlertDialog(layer);
+    if (layer)
+        dialog->setWindowFlags(Qt::Widget); // a box inside the window, not a window of its own
+    else
+        dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setFixedWidth(kAlertWidth);
-    dialog->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     dialog->setObjectName(QStringLiteral("alert"));
+    dialog->setAutoFillBackground(true);
     dialog->setStyleSheet(
-        QStringLiteral("#alert { background: #f7f7f7; border: 1px solid #b0b0b0; }"));
+        QStringLiteral("#alert { background: #f7f7f7; border: 1px solid #b0b0b0; }"
+                       "#alert QLabel { background: transparent; }"));
     auto* layout = new QVBoxLayout(dialog);
     if (!alert.title.isEmpty()) layout->addWidget(wrappedLabel(alert.title, "alertTitle", true));
     if (!alert.message.isEmpty())
@@ -70,6 +165,7 @@ void QtAlertPresenter::showNext() {
         field->setObjectName(QStringLiteral("alertField"));
         field->setPlaceholderText(alert.placeholder);
         layout->addWidget(field);
+        dialog->stops << field;
     }
     auto* buttons = new QHBoxLayout;
     const QStringList titles = alert.buttonTitles();
@@ -79,24 +175,39 @@ void QtAlertPresenter::showNext() {
         auto* button = new QPushButton(titles[index]);
         button->setAutoDefault(false);
         buttons->addWidget(button);
+        dialog->stops << button;
         QObject::connect(button, &QPushButton::clicked, dialog,
                          [this, dialog, field, handler, index] {
                              const QString text = field ? field->text() : QString();
-                             dialog->done(QDialog::Accepted);
-                             dialog->deleteLater();
+                             dismiss(dialog);
                              dialog_ = nullptr;
                              if (*handler) (*handler)(index, text);
                              // The handler may have shown the next alert itself.
                              if (!dialog_) showNext();
                          });
+        dialog->preferred = button;
+        if (index == 0 && alert.cancelTitle) dialog->cancel = button;
+    }
+    if (dialog->preferred) {
+        QFont bold = dialog->preferred->font();
+        bold.setBold(true);
+        dialog->preferred->setFont(bold);
     }
     layout->addLayout(buttons);
     // Wrapped texts make the alert as high as its width needs.
     dialog->setFixedHeight(layout->totalHeightForWidth(kAlertWidth));
 
     dialog_ = dialog;
-    dialog->open();
-    if (window) // centred over the app's window, as on a phone
-        dialog->move(window->mapToGlobal(window->rect().center()) - dialog->rect().center());
-    if (field) field->setFocus();
+    if (layer) {
+        layer->centre(dialog);
+        layer->raise();
+        layer->show();
+        dialog->show();
+    } else {
+        dialog->open();
+    }
+    if (field)
+        field->setFocus();
+    else if (dialog->preferred)
+        dialog->preferred->setFocus();
 }

@@ -8,15 +8,26 @@
 #include <deque>
 #include <functional>
 
-// Alerts as Qt dialogs over the app's window, one at a time; buttons run left
-// to right in index order.
+// Alerts as boxes inside the app's window, one at a time, over a dimmed layer
+// that takes every click meant for the screens below. Being part of the
+// window, an alert moves with it and never keeps the window from closing.
+// Buttons run left to right in index order; the last one is the preferred
+// one (shown bold): Enter presses it, or the button that has the focus;
+// Escape presses the cancel button when there is one; Tab moves between the
+// text field and the buttons.
 class QtAlertPresenter : public AlertPresenter {
   public:
-    // The window alerts stand over; an alert waits until it is on screen.
+    // The window alerts stand in; an alert waits until it is on screen.
     void setWindow(std::function<QWidget*()> window) { window_ = std::move(window); }
     void present(Alert alert) override;
     // The dialog on screen, if any (for screenshots and scripted runs).
     QDialog* currentDialog() const { return dialog_; }
+
+    // Raises widget (an overlay or a popover of window) as high as it can go
+    // without covering an alert that shows in window.
+    static void raiseBelowAlerts(QWidget* widget);
+    // The layer of the alert that shows in window, or none.
+    static QWidget* currentLayer(QWidget* window);
 
   private:
     void showNext();

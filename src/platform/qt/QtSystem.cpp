@@ -46,3 +46,11 @@ void StderrLog::line(const QString& text) {
     std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     std::fflush(stderr);
 }
+
+std::unique_ptr<QTemporaryDir> providePrivateRuntimeFolder() {
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) return nullptr;
+    auto folder = std::make_unique<QTemporaryDir>();
+    if (!folder->isValid()) return nullptr;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder->path()));
+    return folder;
+}

@@ -2,6 +2,9 @@
 
 #include "platform/Device.h"
 
+#include <QTemporaryDir>
+#include <memory>
+
 // The device the app pretends to be, chosen at start.
 class ConfiguredDevice : public DeviceFacts {
   public:
@@ -32,3 +35,9 @@ class StderrLog : public Log {
   public:
     void line(const QString& text) override;
 };
+
+// Qt wants a private runtime folder (XDG_RUNTIME_DIR) for a GUI application
+// and warns on stderr when the session has none, as on a headless machine or
+// from a plain shell. Gives this process a fresh one when it has none, before
+// the application object is made; the folder goes with the returned object.
+std::unique_ptr<QTemporaryDir> providePrivateRuntimeFolder();

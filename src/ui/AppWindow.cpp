@@ -1,0 +1,25 @@
+#include "ui/AppWindow.h"
+
+#include "ui/NavigationController.h"
+#include "ui/ViewController.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+
+AppWindow::AppWindow() {
+    setWindowTitle(QString::fromUtf8(appWindowTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/AppIcon.png")));
+}
+
+void AppWindow::closeEvent(QCloseEvent* event) {
+    if (const auto* navigation = findChild<NavigationController*>()) {
+        const QList<ViewController*> screens = navigation->viewControllers();
+        for (auto screen = screens.rbegin(); screen != screens.rend(); ++screen) {
+            if (!(*screen)->windowShouldClose()) {
+                event->ignore();
+                return;
+            }
+        }
+    }
+    event->accept();
+}

@@ -1,0 +1,206 @@
+// inspector-app and inspector-cli started as a user starts them: what they
+// print, where, and with which exit status.
+#include "util/Plist.h"
+#include "util/PublicFunctionParameters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Finished {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// A platform plugin that does not exist: a program that starts a GUI
+// application under it aborts, one that needs none does not notice.
+constexpr char kNoDisplay[] = "no-such-platform";
+
+// Runs program with args in a plain shell's environment: no private runtime
+// folder, and the given window system.
+Finished run(const QString& program, const QStringList& args, const QString& platform) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("QT_QPA_PLATFORM", platform);
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    Finished finished;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        return finished;
+    }
+    finished.out = QString::fromUtf8(process.readAllStandardOutput());
+    finished.err = QString::fromUtf8(process.readAllStandardError());
+    if (process.exitStatus() == QProcess::NormalExit) finished.status = process.exitCode();
+    return finished;
+}
+
+Finished app(const QStringList& args, const QString& platform = "offscreen") {
+    return run(INSPECTOR_APP, args, platform);
+}
+
+Finished cli(const QStringList& args, const QString& platform = kNoDisplay) {
+    return run(INSPECTOR_CLI, args, platform);
+}
+
+QString shippedVersion() {
+    const PlistReadResult file =
+        readPlistFile(QStringLiteral(INSPECTOR_SOURCE_DIR "/resources/Parameters.plist"));
+    const PlistValue* version =
+        file.value && file.value->asDict() ? file.value->asDict()->value(verIosKey) : nullptr;
+    return version && version->asString() ? *version->asString() : QString();
+}
+
+std::string describe(const Finished& f) {
+    return QStringLiteral("status %1\nstdout: %2\nstderr: %3")
+        .arg(f.status)
+        .arg(f.out, f.err)
+        .toStdString();
+}
+
+TEST(AppCommandLine, HelpListsEveryOptionWithoutADisplay) {
+    const Finished help = app({"--help"}, kNoDisplay);
+    ASSERT_EQ(help.status, 0) << describe(help);
+    EXPECT_TRUE(help.err.isEmpty()) << describe(help);
+    for (const char* option :
+         {"--device NAME", "--location LAT,LON", "--nmea FILE", "--offline", "--home DIR",
+          "--parameters FILE", "--qr-images PATH", "--photos DIR", "--scenario FILE",
+          "--screenshots DIR", "--help", "--version", "QT_SCALE_FACTOR"})
+        EXPECT_TRUE(help.out.contains(option)) << option << "\n" << describe(help);
+    // Each option has its line of explanation.
+    for (const QString& line : help.out.split('\n'))
+        if (line.trimmed().startsWith("--"))
+            EXPECT_GT(line.simplified().split(' ').size(), 2) << line.toStdString();
+}
+
+TEST(AppCommandLine, VersionIsTheBuiltInParameterFilesVersion) {
+    ASSERT_FALSE(shippedVersion().isEmpty());
+    for (const QStringList& args :
+         {QStringList{"--version"}, QStringList{"--device", "tablet", "--version"}}) {
+        const Finished version = app(args, kNoDisplay);
+        EXPECT_EQ(version.status, 0) << describe(version);
+        EXPECT_EQ(version.out, "inspector-app " + shippedVersion() + "\n") << describe(version);
+        EXPECT_TRUE(version.err.isEmpty()) << describe(version);
+    }
+}
+
+struct Refusal {
+    const char* name;
+    QByteArray content; // written to the parameter file; "-" for no file, "/" for a folder
+    const char* reason;
+};
+
+class BadParameterFile : public testing::TestWithParam<Refusal> {};
+
+TEST_P(BadParameterFile, IsRefusedWithOneLineNamingIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Parameters.plist");
+    const QByteArray& content = GetParam().content;
+    if (content == "/") {
+        ASSERT_TRUE(QDir(dir.path()).mkdir("Parameters.plist"));
+    } else if (content != "-") {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    const Finished refused = app({"--parameters", path, "--home", dir.filePath("home")});
+    EXPECT_EQ(refused.status, 2) << describe(refused);
+    EXPECT_TRUE(refused.out.isEmpty()) << describe(refused);
+    EXPECT_EQ(refused.err.count('\n'), 1) << describe(refused);
+    EXPECT_TRUE(refused.err.contains(path)) << describe(refused);
+    EXPECT_TRUE(refused.err.contains(GetParam().reason)) << describe(refused);
+}
+
+QByteArray plist(const QByteArray& dictBody) {
+    return R"(<?xml version="1.0" encoding="UTF-8"?><plist version="1.0"><dict>)" + dictBody +
+           "</dict></plist>";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, BadParameterFile,
+    testing::Values(
+        Refusal{"missing", "-", "no such file"}, Refusal{"folder", "/", "not a file"},
+        Refusal{"empty", "", "not a property list"},
+        Refusal{"json", R"({"ServerIP":"10.0.0.1"})", "not a property list"},
+        Refusal{"no_server", plist("<key>ver_ios</key><string>1.0</string>"), "\"ServerIP\""},
+        Refusal{"empty_server", plist("<key>ServerIP</key><string> </string>"), "\"ServerIP\""},
+        Refusal{"number_server", plist("<key>ServerIP</key><integer>8080</integer>"),
+                "\"ServerIP\""},
+        Refusal{"array", R"(<plist version="1.0"><array/></plist>)", "\"ServerIP\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AppCommandLine, ABadOptionIsOneLineAndStatusTwo) {
+    for (const QStringList& args :
+         {QStringList{"--device", "watch"}, QStringList{"--frobnicate"}}) {
+        const Finished refused = app(args);
+        EXPECT_EQ(refused.status, 2) << describe(refused);
+        EXPECT_EQ(refused.err.count('\n'), 1) << describe(refused);
+        EXPECT_TRUE(refused.err.startsWith("inspector-app: ")) << describe(refused);
+    }
+}
+
+TEST(CliCommandLine, HelpAndVersionAnswerOnStandardOutput) {
+    const Finished help = cli({"--help"});
+    EXPECT_EQ(help.status, 0) << describe(help);
+    EXPECT_TRUE(help.err.isEmpty()) << describe(help);
+    for (const char* command : {"html-decode TEXT", "json FILE", "qr IMAGE", "roc-time",
+                                "send DIR PK", "stamp IN.jpg", "store list|check DIR"})
+        EXPECT_TRUE(help.out.contains(command)) << command << "\n" << describe(help);
+
+    const Finished version = cli({"--version"});
+    EXPECT_EQ(version.status, 0) << describe(version);
+    EXPECT_EQ(version.out, "inspector-cli " + shippedVersion() + "\n") << describe(version);
+}
+
+TEST(CliCommandLine, AMissingOrUnknownCommandShowsTheUsageWithStatusTwo) {
+    for (const QStringList& args :
+         {QStringList{}, QStringList{"frobnicate"}, QStringList{"--frobnicate"}}) {
+        const Finished refused = cli(args);
+        EXPECT_EQ(refused.status, 2) << describe(refused);
+        EXPECT_TRUE(refused.out.isEmpty()) << describe(refused);
+        EXPECT_TRUE(refused.err.contains("usage: inspector-cli COMMAND")) << describe(refused);
+    }
+}
+
+// Commands that draw nothing start no window system (they run under a
+// platform that does not exist); none of them, nor stamp, which draws, says
+// anything on stderr when it succeeds.
+TEST(CliCommandLine, SuccessfulCommandsAreQuietOnStandardError) {
+    QTemporaryDir dir;
+    QFile json(dir.filePath("answer.json"));
+    ASSERT_TRUE(json.open(QIODevice::WriteOnly));
+    json.write(R"({"state":"0","msg":""})");
+    json.close();
+    QImage photo(1200, 900, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    ASSERT_TRUE(photo.save(dir.filePath("in.jpg")));
+
+    const struct {
+        QStringList args;
+        QString platform;
+    } commands[] = {
+        {{"json", json.fileName()}, kNoDisplay},
+        {{"html-decode", "&amp;"}, kNoDisplay},
+        {{"roc-time", "1420041547", "yyyyMMdd"}, kNoDisplay},
+        {{"store", "list", dir.path()}, kNoDisplay},
+        {{"stamp", dir.filePath("in.jpg"), dir.filePath("out.jpg"), "--chkno", "F1130001"},
+         "offscreen"},
+    };
+    for (const auto& command : commands) {
+        const Finished done = cli(command.args, command.platform);
+        EXPECT_EQ(done.status, 0) << command.args.join(' ').toStdString() << "\n" << describe(done);
+        EXPECT_TRUE(done.err.isEmpty()) << command.args.join(' ').toStdString() << "\n"
+                                        << describe(done);
+    }
+    EXPECT_FALSE(QImage(dir.filePath("out.jpg")).isNull());
+}
+
+} // namespace
