@@ -162,7 +162,9 @@ class Scenarios:
         qr = self.work / f"code-{number}.png"
         if name == "store" and not qr.exists():
             subprocess.run(["qrencode", "-s", "8", "-o", str(qr), key], check=True)
-        return self.templates[name].format(qr=qr, photo=self.photo, id=INSPECTOR_ID), key
+        text = self.templates[name].format(qr=qr, photo=self.photo, id=INSPECTOR_ID,
+                                           pakeno=key.split(",")[0])
+        return text, key
 
 
 class Harness:
@@ -237,8 +239,12 @@ class Harness:
             if killed and case.get("state") == "0" and uploads[key] > self.uploads_seen[key]:
                 self.figures["kills inside an upload"] += 1
         self.uploads_seen = uploads
-        for line in self.device.store_check():
-            if "no case names this file" not in line:
+        problems = [line for line in self.device.store_check()
+                    if not re.fullmatch(r"no problems|\d+ problems?", line)]
+        unnamed = [line for line in problems if "no case names this file" in line]
+        self.figures["unnamed photo files (last check)"] = len(unnamed)
+        for line in problems:
+            if line not in unnamed:
                 self.fault(where, f"store check: {line}")
 
     def check_photos(self, where: str, case: dict):
@@ -276,6 +282,7 @@ class Harness:
               f"false sent: {self.figures['false sent']}")
         print(f"uploads kept by the server: {sum(uploads.values())} of {len(uploads)} cases; "
               f"repeated uploads: {duplicates} (edits may account for up to {self.edits})")
+        print(f"photo files no case names: {self.figures['unnamed photo files (last check)']}")
         print(f"kills inside a sending run: {self.figures['kills inside a sending run']}, "
               f"inside an upload (kept by the server, not yet marked sent): "
               f"{self.figures['kills inside an upload']}")
