@@ -64,8 +64,12 @@ void ProgressOverlay::hideOverlay() {
 
 bool ProgressOverlay::covers(QObject* object) const {
     auto* widget = qobject_cast<QWidget*>(object);
-    return widget && widget != this && parentWidget() &&
-           (widget == parentWidget() || parentWidget()->isAncestorOf(widget));
+    if (!widget || widget == this || !parentWidget()) return false;
+    // Alerts stand above every overlay and keep their input: a sending run
+    // asks its questions while its overlay shows.
+    const QWidget* alerts = QtAlertPresenter::currentLayer(window());
+    if (alerts && (widget == alerts || alerts->isAncestorOf(widget))) return false;
+    return widget == parentWidget() || parentWidget()->isAncestorOf(widget);
 }
 
 bool ProgressOverlay::focusNextPrevChild(bool) {

@@ -1,6 +1,9 @@
 #include "AppRun.h"
 #include "fixtures/QrImages.h"
 
+#include <QDir>
+#include <QImage>
+
 namespace {
 
 // The check start in the real app: the inspector logs in, opens the check
@@ -26,6 +29,13 @@ class CheckStartWalk : public AppRunFixture {
                                  "expect text 設備編號：A100\n" +
                                  steps));
     }
+    // The colour in the middle of the result banner in a screenshot (the
+    // banner stands 50 points below the navigation bar, 60 high).
+    QColor bannerColour(const QString& name) const {
+        const QStringList files = QDir(shots()).entryList({"*-" + name + ".png"}, QDir::Files);
+        if (files.size() != 1) return QColor();
+        return QImage(QDir(shots()).filePath(files[0])).pixelColor(160, 44 + 50 + 30);
+    }
 };
 
 TEST_F(CheckStartWalk, AMatchingPermitTurnsGreenAndOpensThePhotoScreenInItsPlace) {
@@ -47,6 +57,7 @@ TEST_F(CheckStartWalk, AMatchingPermitTurnsGreenAndOpensThePhotoScreenInItsPlace
                             "press 是\n"
                             "expect screen 主畫面\n");
     EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_EQ(bannerColour("green"), QColor(0x99, 0xcc, 0x00));
 }
 
 TEST_F(CheckStartWalk, AnotherEquipmentsPermitTurnsRedAndStartsOver) {
@@ -65,6 +76,7 @@ TEST_F(CheckStartWalk, AnotherEquipmentsPermitTurnsRedAndStartsOver) {
                             "back\n"
                             "expect screen 主畫面\n");
     EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_EQ(bannerColour("red"), QColor(0xff, 0x44, 0x44));
 }
 
 } // namespace
