@@ -5,6 +5,7 @@
 #include "ui/AppWindow.h"
 #include "ui/NavigationController.h"
 #include "ui/ProgressOverlay.h"
+#include "ui/ScaledWindow.h"
 #include "ui/ViewController.h"
 
 #include <QVBoxLayout>
@@ -57,7 +58,12 @@ bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
     white.setColor(QPalette::Window, Qt::white);
     window_->setPalette(white);
     WindowIndicator::setMainWindow(window_.get());
-    window_->show();
+    if (windowScale_ < 1) {
+        scaledWindow_ = std::make_unique<ScaledWindow>(window_.get(), windowScale_);
+        scaledWindow_->show();
+    } else {
+        window_->show();
+    }
     launched_ = true;
     return true;
 }

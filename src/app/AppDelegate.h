@@ -11,6 +11,7 @@
 
 class NavigationController;
 class ProgressOverlay;
+class ScaledWindow;
 class ViewController;
 
 // Builds the window and the navigation stack at launch, keeps the shared
@@ -28,6 +29,9 @@ class AppDelegate : public UserLocationControl {
 
     // Builds and shows the window with the main screen; returns true.
     bool applicationDidFinishLaunchingWithOptions();
+    // Has the window drawn smaller by factor (below 1) once it shows, for a
+    // desktop screen too small for the device.
+    void setWindowScale(double factor) { windowScale_ = factor; }
     void reachabilityChanged(Reachability& monitor);
     void updateInterfaceWithReachability(Reachability& monitor);
 
@@ -50,6 +54,8 @@ class AppDelegate : public UserLocationControl {
     Reachability* reachabilty_ = nullptr;
     std::unique_ptr<LocationSource> locationManager_;
     std::unique_ptr<QWidget> window_;
+    double windowScale_ = 1;
+    std::unique_ptr<ScaledWindow> scaledWindow_; // gone before window_
     NavigationController* navigationController_ = nullptr;
     bool launched_ = false;
 };

@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -68,8 +67,6 @@ int main(int argc, char** argv) {
     }
     if (early && !parameterFileUsable(*early)) return 2;
 
-    // Qt takes its own options out of argv; a new start needs them all.
-    std::vector<char*> startArguments(argv, argv + argc + 1);
     const std::unique_ptr<QTemporaryDir> runtime = providePrivateRuntimeFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("inspector"));
@@ -83,7 +80,6 @@ int main(int argc, char** argv) {
     if (!parameterFileUsable(*options)) return 2;
     if (!options->parameters.isEmpty())
         setParameterFileOverride(parametersFileName, options->parameters);
-    restartToFitScreen(options->screenSize, startArguments.data());
 
     QtServices services(*options);
     QtQrCaptureFactory qrCapture(options->qrImages);
@@ -94,6 +90,7 @@ int main(int argc, char** argv) {
     QApplication::setFont(systemFont(14));
 
     AppDelegate delegate(makeMainScreen);
+    delegate.setWindowScale(fitFactorOnScreen(options->screenSize));
     services.alerts.setWindow([&delegate] { return delegate.window(); });
     delegate.applicationDidFinishLaunchingWithOptions();
 

@@ -1,56 +1,12 @@
+#include "DripServer.h"
 #include "ServerFixture.h"
 #include "net/NetTimeouts.h"
 #include "net/ServerLookups.h"
 
 #include <QElapsedTimer>
-#include <atomic>
-#include <chrono>
 #include <gtest/gtest.h>
-#include <httplib.h>
-#include <thread>
 
 namespace {
-
-// Answers every GET with headers at once, then one space every 50 ms for
-// dripSeconds, then a JSON answer that both lookups accept. Each byte would
-// restart an idle time-out, so only a bound on the whole fetch ends it early.
-class DripServer {
-  public:
-    explicit DripServer(double dripSeconds) {
-        server_.Get(".*", [this, dripSeconds](const httplib::Request&, httplib::Response& res) {
-            auto started = std::make_shared<QElapsedTimer>();
-            started->start();
-            res.set_chunked_content_provider(
-                "application/json", [this, started, dripSeconds](size_t, httplib::DataSink& sink) {
-                    if (stopping_ || started->elapsed() >= dripSeconds * 1000) {
-                        const std::string answer = R"({"isChker":"Y","status":"Y",)"
-                                                   R"("upload_path":"http://127.0.0.1/x"})";
-                        sink.write(answer.data(), answer.size());
-                        sink.done();
-                        return true;
-                    }
-                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                    return sink.write(" ", 1);
-                });
-        });
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        while (!server_.is_running())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    ~DripServer() {
-        stopping_ = true;
-        server_.stop();
-        thread_.join();
-    }
-    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
-
-  private:
-    httplib::Server server_;
-    std::atomic<bool> stopping_ = false;
-    std::thread thread_;
-    int port_ = -1;
-};
 
 struct DripCase {
     const char* name;

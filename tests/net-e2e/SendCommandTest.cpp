@@ -1,7 +1,9 @@
+#include "DripServer.h"
 #include "ServerFixture.h"
 #include "app/PublicVars.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -39,15 +41,18 @@ class SendCommand : public ServerFixture {
     }
     ~SendCommand() override { PublicVars::resetSharedInstanceForTesting(); }
 
-    // Runs the command as from a plain shell without a display; returns its
-    // exit status, keeping what it printed.
-    int send(const QString& pk) {
+    // Runs the command as from a plain shell without a display, against the
+    // stand-in server unless told another; returns its exit status, keeping
+    // what it printed.
+    int send(const QString& pk, const QStringList& more = {}, const QString& server = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("XDG_RUNTIME_DIR");
         env.insert("QT_QPA_PLATFORM", "no-such-platform");
         QProcess cli;
         cli.setProcessEnvironment(env);
-        cli.start(INSPECTOR_CLI, {"send", fake.path(), pk, "--server", serverIp()});
+        cli.start(INSPECTOR_CLI, QStringList{"send", fake.path(), pk, "--server",
+                                             server.isEmpty() ? serverIp() : server} +
+                                     more);
         EXPECT_TRUE(cli.waitForFinished(60000));
         errors = QString::fromUtf8(cli.readAllStandardError());
         output = QString::fromUtf8(cli.readAllStandardOutput()) + errors;
@@ -122,6 +127,43 @@ TEST_F(SendCommand, AFailedUploadLeavesTheCaseWaiting) {
     EXPECT_EQ(send("P1,C1"), 1);
     EXPECT_TRUE(output.contains("the upload failed")) << output.toStdString();
     EXPECT_EQ(stored("P1,C1")->state, "0");
+}
+
+// A server that never answers the upload: the time-out says so, with the
+// time given, and the case stays waiting.
+TEST_F(SendCommand, AnUploadWithoutAnswerEndsAtTheTimeOutAndSaysSo) {
+    Fault silent;
+    silent.delaySeconds = 60;
+    server.setFault(kUploadEndpoint, silent);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(send("P1,C1", {"--timeout", "1.5"}), 1);
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_TRUE(errors.contains("the upload failed: no answer within 1.5 s"))
+        << output.toStdString();
+    EXPECT_EQ(stored("P1,C1")->state, "0");
+}
+
+TEST_F(SendCommand, ATimeOutThatIsNoPositiveNumberShowsTheUsage) {
+    for (const char* seconds : {"0", "-1", "soon", "inf", "nan"}) {
+        EXPECT_EQ(send("P1,C1", {"--timeout", seconds}), 2) << seconds;
+        EXPECT_TRUE(errors.contains("usage: inspector-cli send")) << output.toStdString();
+    }
+    EXPECT_TRUE(server.requests().empty());
+}
+
+// A case lookup that says yes but names no upload address in text uploads
+// nothing and says what was wrong.
+TEST_F(SendCommand, AnUploadPathThatIsNoTextIsReportedAsSuch) {
+    for (const char* path : {R"(,"upload_path":5)", R"(,"upload_path":["http://h/up"])",
+                             R"(,"upload_path":null)", R"(,"upload_path":{})", ""}) {
+        const DripServer lookup(0, std::string(R"({"status":"Y")") + path + "}");
+        EXPECT_EQ(send("P1,C1", {}, lookup.address()), 1) << path;
+        EXPECT_TRUE(errors.contains(R"(without an "upload_path" text (missing or not a string))"))
+            << path << ": " << output.toStdString();
+        EXPECT_FALSE(output.contains("uploading")) << path;
+        EXPECT_EQ(stored("P1,C1")->state, "0") << path;
+    }
 }
 
 // Processor time used by the children this process has waited for, in seconds.

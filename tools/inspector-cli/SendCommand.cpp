@@ -1,13 +1,15 @@
-// inspector-cli send DIR PK --server HOST[:PORT]: uploads one stored case of a
-// store folder the way a sending run of the records screen does (photos moved
-// into their photo file, the case lookup, then the same fields and body), for
-// support staff recovering a case the app could not send. On acceptance the
-// case is marked sent in that store; its state changes in no other way.
+// inspector-cli send DIR PK --server HOST[:PORT] [--timeout SECONDS]: uploads
+// one stored case of a store folder the way a sending run of the records
+// screen does (photos moved into their photo file, the case lookup, then the
+// same fields and body), for support staff recovering a case the app could
+// not send. On acceptance the case is marked sent in that store; its state
+// changes in no other way.
 #include "Command.h"
 #include "app/PublicVars.h"
 #include "app/StoreFiles.h"
 #include "app/StoreKeys.h"
 #include "net/HttpConnect.h"
+#include "net/NetTimeouts.h"
 #include "net/ServerLookups.h"
 #include "net/ServerUrls.h"
 #include "net/UploadForm.h"
@@ -24,6 +26,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -32,7 +35,17 @@ struct SendArgs {
     QString folder;
     QString pk;
     QString server;
+    std::optional<double> timeoutSeconds; // of the lookup and of the upload, if not the app's
 };
+
+constexpr char kUsage[] = "DIR PK --server HOST[:PORT] [--timeout SECONDS]";
+
+// The number text stands for, or 0 when it stands for no finite one.
+double finiteNumber(const QString& text) {
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0;
+}
 
 std::optional<SendArgs> parse(QStringList args) {
     SendArgs parsed;
@@ -41,10 +54,13 @@ std::optional<SendArgs> parse(QStringList args) {
         const QString arg = args.takeFirst();
         if (arg == "--server" && !args.isEmpty())
             parsed.server = args.takeFirst();
+        else if (arg == "--timeout" && !args.isEmpty())
+            parsed.timeoutSeconds = finiteNumber(args.takeFirst());
         else if (arg.startsWith("--"))
             return std::nullopt;
         else
             positional << arg;
+        if (parsed.timeoutSeconds && !(*parsed.timeoutSeconds > 0)) return std::nullopt;
     }
     if (positional.size() != 2 || parsed.server.isEmpty()) return std::nullopt;
     parsed.folder = positional[0];
@@ -153,7 +169,7 @@ int send(CaseRecord& record, const PhotoFile& photos, const QString& server) {
 int run(const QStringList& rawArgs) {
     const std::optional<SendArgs> args = parse(rawArgs);
     if (!args) {
-        std::fprintf(stderr, "usage: inspector-cli send DIR PK --server HOST[:PORT]\n");
+        std::fprintf(stderr, "usage: inspector-cli send %s\n", kUsage);
         return 2;
     }
     if (!QFileInfo(args->folder).isDir()) {
@@ -162,6 +178,9 @@ int run(const QStringList& rawArgs) {
     }
     SendServices services(args->folder);
     const PlatformScope scope(services.services);
+    NetTimeouts timeouts = netTimeouts();
+    if (args->timeoutSeconds) timeouts.caseLookup = timeouts.upload = *args->timeoutSeconds;
+    const NetTimeoutsScope timeoutsScope(timeouts);
     PublicVars& store = PublicVars::sharedInstance();
     const std::shared_ptr<CaseRecord> record = store.findWaitingStoreArrayByPK(args->pk);
     if (!record) {
@@ -200,6 +219,6 @@ int run(const QStringList& rawArgs) {
     return status;
 }
 
-const Command command("send", "DIR PK --server HOST[:PORT]", run);
+const Command command("send", kUsage, run);
 
 } // namespace

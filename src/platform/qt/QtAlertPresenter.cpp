@@ -144,9 +144,12 @@ void QtAlertPresenter::showNext() {
     waiting_.pop_front();
 
     AlertLayer* layer = window ? new AlertLayer(window) : nullptr;
-    auto* dialog = new AlertDialog(layer);
+    // Made a box inside the window (setParent drops the dialog's window type)
+    // only after it exists: a dialog born a window inside a window drawn
+    // smaller (ScaledWindow) would be given a frame of its own there.
+    auto* dialog = new AlertDialog;
     if (layer)
-        dialog->setWindowFlags(Qt::Widget); // a box inside the window, not a window of its own
+        dialog->setParent(layer);
     else
         dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setFixedWidth(kAlertWidth);
