@@ -4,12 +4,16 @@
 // benchmarks with a yardstick run in the same program, and is printed at the
 // end as one line that scripts/bench gathers into its closing table:
 //   ratio: FIGURE | OURS | YARDSTICK | RATIO | GOAL
+// A figure compares the runs' times, or a counter of theirs that holds a
+// number of bytes (such as a peak of memory).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 struct BenchRatio {
@@ -23,6 +27,7 @@ struct BenchRatio {
     Better better;
     double goal;
     bool wallClock = false; // by wall-clock time (the yardstick is another process), else CPU time
+    std::string bytesCounter = {}; // by this counter of the runs, a number of bytes, not by time
 };
 
 // The console table as usual, then one ratio line per figure.
@@ -39,6 +44,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
                 const double perSecond = benchmark::GetTimeUnitMultiplier(run.time_unit);
                 times_[run.benchmark_name()] = {run.GetAdjustedRealTime() / perSecond,
                                                 run.GetAdjustedCPUTime() / perSecond};
+                for (const auto& [name, counter] : run.counters)
+                    counters_[{run.benchmark_name(), name}] = counter.value;
             }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -66,27 +73,47 @@ class RatioReporter : public benchmark::ConsoleReporter {
         return text;
     }
 
+    static std::string bytes(double count) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.4g MB", count / (1024 * 1024));
+        return text;
+    }
+
+    // The figure of one benchmark as the ratio compares it, with its text.
+    std::optional<std::pair<double, std::string>> measure(const BenchRatio& r,
+                                                          const std::string& name) const {
+        if (!r.bytesCounter.empty()) {
+            const auto counter = counters_.find({name, r.bytesCounter});
+            if (counter == counters_.end()) return std::nullopt;
+            return std::pair{counter->second, bytes(counter->second)};
+        }
+        const auto time = times_.find(name);
+        if (time == times_.end()) return std::nullopt;
+        const double seconds = r.wallClock ? time->second.wall : time->second.cpu;
+        return std::pair{seconds, duration(seconds)};
+    }
+
     void printRatio(const BenchRatio& r) const {
-        const auto ours = times_.find(r.ours);
-        const auto yardstick = times_.find(r.yardstick);
+        const auto ours = measure(r, r.ours);
+        const auto yardstick = measure(r, r.yardstick);
         const bool faster = r.better == BenchRatio::Better::Faster;
-        const char* goal = faster ? ">=" : "<=";
-        if (ours == times_.end() || yardstick == times_.end()) {
-            std::printf("ratio: %s | not run | not run | - | %s %.2f\n", r.figure.c_str(), goal,
-                        r.goal);
+        char goal[32] = "-"; // a goal of 0: a figure to watch, not to meet
+        if (r.goal > 0) std::snprintf(goal, sizeof goal, "%s %.2f", faster ? ">=" : "<=", r.goal);
+        if (!ours || !yardstick) {
+            std::printf("ratio: %s | not run | not run | - | %s\n", r.figure.c_str(), goal);
             return;
         }
-        const double a = r.wallClock ? ours->second.wall : ours->second.cpu;
-        const double b = r.wallClock ? yardstick->second.wall : yardstick->second.cpu;
-        const char* clock = r.wallClock ? "wall" : "CPU";
-        char goalText[32] = "-"; // a goal of 0: a figure to watch, not to meet
-        if (r.goal > 0) std::snprintf(goalText, sizeof goalText, "%s %.2f", goal, r.goal);
-        std::printf("ratio: %s (%s) | %s | %s | %.2fx | %s\n", r.figure.c_str(), clock,
-                    duration(a).c_str(), duration(b).c_str(), faster ? b / a : a / b, goalText);
+        const double a = ours->first, b = yardstick->first;
+        const char* by = !r.bytesCounter.empty() ? r.bytesCounter.c_str()
+                         : r.wallClock           ? "wall"
+                                                 : "CPU";
+        std::printf("ratio: %s (%s) | %s | %s | %.2fx | %s\n", r.figure.c_str(), by,
+                    ours->second.c_str(), yardstick->second.c_str(), faster ? b / a : a / b, goal);
     }
 
     std::vector<BenchRatio> ratios_;
     std::map<std::string, Time> times_;
+    std::map<std::pair<std::string, std::string>, double> counters_; // by benchmark and counter
 };
 
 // Runs the benchmarks picked on the command line and prints the ratios.

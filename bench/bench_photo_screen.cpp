@@ -7,6 +7,7 @@
 // Photos are the camera-sized stamp fixtures (see StampFixtures.h).
 #include "BenchRatio.h"
 #include "StampFixtures.h"
+#include "StoredCases.h"
 
 #include "app/PublicVars.h"
 #include "platform/Platform.h"
@@ -28,7 +29,6 @@ namespace {
 const QString kChkno = QStringLiteral("A1030 5678");
 const QString kName = QStringLiteral("王小明");
 const QString kPhotoId = QStringLiteral("1435644307.000000");
-constexpr int kPhotosPerCase = 14; // 1 inspector, 10 site, 3 maintenance-order photos
 
 std::vector<QByteArray>& cameraPhotos() {
     static std::vector<QByteArray> photos;
@@ -62,44 +62,25 @@ class Services {
     PlatformScope scope_{services_};
 };
 
-PhotoEntry storedEntry(std::size_t n) {
-    const QByteArray& camera = cameraPhotos()[n % cameraPhotos().size()];
-    return {*stampTakenPhoto(camera, kChkno, std::nullopt),
-            QDateTime::currentDateTime(),
-            25.033964f,
-            121.5645f,
-            {}};
-}
-
 // A sent case in the store whose photo file holds 14 stamped photos.
-std::shared_ptr<CaseRecord> storedCase() {
-    PhotoFile photos;
-    photos.topPhoto = storedEntry(0);
-    for (int i = 1; i < kPhotosPerCase; ++i)
-        (i <= 10 ? photos.photos : photos.photos_1) << storedEntry(i);
+std::shared_ptr<CaseRecord> storedFullCase() {
     PublicVars& store = PublicVars::sharedInstance();
-    store.storePhotoWithPhotoDict(kPhotoId, photos);
-    auto record = std::make_shared<CaseRecord>();
-    record->pk = QStringLiteral("P0001,C1030");
-    record->pakeno = QStringLiteral("P0001");
-    record->Chkno = QStringLiteral("C1030");
-    record->type = QStringLiteral("安全檢查");
-    record->state = QStringLiteral("1");
-    record->rcdTime = QStringLiteral("104/06/30 14:05");
-    record->photoId = kPhotoId;
+    store.storePhotoWithPhotoDict(kPhotoId, stampedPhotoFile(cameraPhotos(), kChkno));
+    const std::shared_ptr<CaseRecord> record =
+        storedCase(QStringLiteral("P0001"), kChkno, kPhotoId, QStringLiteral("1"));
     store.getWaitingStoreArray() = {record};
     return record;
 }
 
 void readingItsPhotoFile(benchmark::State& state) {
-    const std::shared_ptr<CaseRecord> record = storedCase();
+    const std::shared_ptr<CaseRecord> record = storedFullCase();
     for (auto _ : state)
         if (PublicVars::sharedInstance().getPhoto(record->photoId).photos.size() != 10)
             state.SkipWithError("photos not read");
 }
 
 void openingItInTheEditingScreen(benchmark::State& state) {
-    const std::shared_ptr<CaseRecord> record = storedCase();
+    const std::shared_ptr<CaseRecord> record = storedFullCase();
     for (auto _ : state) {
         auto* screen = UploadCheckAddCaseViewController::initWithDict(record);
         screen->resize(320, 524);
@@ -118,7 +99,7 @@ void stampingPipelineAlone(benchmark::State& state) {
 }
 
 void photoToItsRowOnScreen(benchmark::State& state) {
-    const std::shared_ptr<CaseRecord> record = storedCase();
+    const std::shared_ptr<CaseRecord> record = storedFullCase();
     auto* screen = UploadCheckAddCaseViewController::initWithDict(record);
     screen->loadViewIfNeeded();
     screen->takeType = CasePhotoViewController::SitePhoto;
@@ -157,8 +138,8 @@ int main(int argc, char** argv) {
     RatioReporter reporter(
         {{"opening a stored 14-photo case in the editing screen over reading its photo file",
           "openingItInTheEditingScreen", "readingItsPhotoFile", BenchRatio::Better::Cheaper, 0},
-         {"one photo from camera bytes to its row over the pipeline alone",
-          "photoToItsRowOnScreen", "stampingPipelineAlone", BenchRatio::Better::Cheaper, 0}});
+         {"one photo from camera bytes to its row over the pipeline alone", "photoToItsRowOnScreen",
+          "stampingPipelineAlone", BenchRatio::Better::Cheaper, 0}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     PublicVars::resetSharedInstanceForTesting();
     return 0;

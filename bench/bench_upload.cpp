@@ -3,6 +3,7 @@
 // beside curl -F sending the same fields and files to the same server. The
 // server runs as its own process, started here with --port 0.
 #include "BenchRatio.h"
+#include "InspectionServerProcess.h"
 #include "net/HttpConnect.h"
 #include "net/UploadReceiver.h"
 #include "platform/Platform.h"
@@ -62,36 +63,13 @@ Case fullCase() {
     return c;
 }
 
-// The inspection-server program beside this benchmark in the build tree.
-class ServerProcess {
-  public:
-    ServerProcess() {
-        const QString program = QCoreApplication::applicationDirPath() +
-                                "/../tools/inspection-server/inspection-server";
-        process_.start(program, {"--port", "0", "--quiet"});
-        process_.waitForReadyRead(10000);
-        const QByteArray line = process_.readLine().trimmed();
-        if (line.startsWith("listening on ")) address_ = QString::fromLatin1(line.mid(13));
-    }
-    ~ServerProcess() {
-        process_.terminate();
-        process_.waitForFinished(5000);
-    }
-    // "127.0.0.1:PORT", empty when the server did not start.
-    QString address() const { return address_; }
-
-  private:
-    QProcess process_;
-    QString address_;
-};
-
 Case& theCase() {
     static Case c = fullCase();
     return c;
 }
 
-ServerProcess& server() {
-    static ServerProcess s;
+InspectionServerProcess& server() {
+    static InspectionServerProcess s;
     return s;
 }
 

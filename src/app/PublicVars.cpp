@@ -104,7 +104,7 @@ void PublicVars::transPhotoInDictionary() {
     CaseList& cases = getWaitingStoreArray();
     // By index, reading the count again each time.
     for (qsizetype i = 0; i < cases.size(); ++i) {
-        const std::shared_ptr<CaseRecord> record = cases[i];
+        const std::shared_ptr<CaseRecord> record = cases.at(i); // at(): the list is not copied
         if (!record || record->photoId) continue;
         const QString photoId = newPhotoId();
         // Only a written file lets the record drop its inline photos.

@@ -1,0 +1,32 @@
+#pragma once
+
+// The stand-in inspection server as its own process, started on a free port
+// of 127.0.0.1 from the build tree beside the benchmark programs.
+#include <QCoreApplication>
+#include <QProcess>
+#include <QString>
+
+class InspectionServerProcess {
+  public:
+    InspectionServerProcess() {
+        const QString program = QCoreApplication::applicationDirPath() +
+                                "/../tools/inspection-server/inspection-server";
+        process_.start(program, {"--port", "0", "--quiet"});
+        process_.waitForReadyRead(10000);
+        const QByteArray line = process_.readLine().trimmed();
+        if (line.startsWith("listening on ")) address_ = QString::fromLatin1(line.mid(13));
+    }
+    ~InspectionServerProcess() {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+    InspectionServerProcess(const InspectionServerProcess&) = delete;
+    InspectionServerProcess& operator=(const InspectionServerProcess&) = delete;
+
+    // "127.0.0.1:PORT", empty when the server did not start.
+    QString address() const { return address_; }
+
+  private:
+    QProcess process_;
+    QString address_;
+};
