@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QListView>
 #include <QProcess>
 #include <QRegularExpression>
@@ -201,14 +202,19 @@ struct RunMemory {
     double growthBytes = 0; // the peak above the memory before the run
 };
 
+// Runs the child on home; what it said is shown only when the run failed.
 std::optional<RunMemory> runSendingRunProcess(const StoreHome& home) {
     QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(), {kSendingRunOption, home.path()});
-    if (!child.waitForFinished(kRunLimitMs + 60000) || child.exitCode() != 0) return std::nullopt;
+    const bool ended = child.waitForFinished(kRunLimitMs + 60000);
+    const QString said = QString::fromUtf8(child.readAll());
     const QRegularExpression figures(QStringLiteral("peak (\\d+) kB, before (\\d+) kB"));
-    const QRegularExpressionMatch match = figures.match(QString::fromLatin1(child.readAll()));
-    if (!match.hasMatch()) return std::nullopt;
+    const QRegularExpressionMatch match = figures.match(said);
+    if (!ended || child.exitCode() != 0 || !match.hasMatch()) {
+        std::fprintf(stderr, "%s", qPrintable(said));
+        return std::nullopt;
+    }
     const double peak = match.captured(1).toDouble() * 1024;
     return RunMemory{peak, peak - match.captured(2).toDouble() * 1024};
 }
@@ -238,8 +244,16 @@ void sendingRunMemory(benchmark::State& state) {
         most.peakBytes = std::max(most.peakBytes, run->peakBytes);
         most.growthBytes = std::max(most.growthBytes, run->growthBytes);
     }
-    state.counters["peak"] = most.peakBytes;
-    state.counters["growth"] = most.growthBytes;
+    const auto bytes = [](double count) {
+        return benchmark::Counter(count, benchmark::Counter::kDefaults,
+                                  benchmark::Counter::kIs1024);
+    };
+    state.counters["peak"] = bytes(most.peakBytes);
+    state.counters["growth"] = bytes(most.growthBytes);
+    const QFileInfo photoFile(*photoFilePath(home.documents(), StoreHome::photoId(0)));
+    state.SetLabel(QStringLiteral("photo file of a case %1 MB")
+                       .arg(double(photoFile.size()) / (1024 * 1024), 0, 'f', 1)
+                       .toStdString());
     PublicVars::resetSharedInstanceForTesting();
 }
 
