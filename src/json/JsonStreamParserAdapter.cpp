@@ -4,8 +4,9 @@
 
 namespace {
 
-// Room for the members of a few small objects, made once per document.
-constexpr std::size_t kFirstMembers = 16;
+// Room for the members of a small object, made once per document (small enough for the
+// allocator's fast path).
+constexpr std::size_t kFirstMembers = 8;
 
 // Moves the values of scratch from start on into an array of their own.
 JsonArray takeFrom(std::vector<JsonValue>& scratch, std::size_t start) {
@@ -34,10 +35,16 @@ void JsonStreamParserAdapter::parserFoundObjectStart(JsonStreamParser&) {
 
 void JsonStreamParserAdapter::parserFoundObjectEnd(JsonStreamParser& parser) {
     const std::size_t start = closeFrame(Container::Dictionary);
+    if (currentType() == Container::None) {
+        // The outer-most object takes the scratch stack as it is: its members are all there.
+        JsonObject object(std::move(members_));
+        members_.clear();
+        if (delegate_) delegate_->parserFoundObject(parser, std::move(object));
+        return;
+    }
     JsonObject object(members_.data() + start, members_.data() + members_.size());
     members_.erase(members_.begin() + std::ptrdiff_t(start), members_.end());
-    if (currentType() != Container::None) return addValue(JsonValue(std::move(object)));
-    if (delegate_) delegate_->parserFoundObject(parser, std::move(object));
+    addValue(JsonValue(std::move(object)));
 }
 
 void JsonStreamParserAdapter::parserFoundObjectKey(JsonStreamParser&, std::string key) {
@@ -45,7 +52,7 @@ void JsonStreamParserAdapter::parserFoundObjectKey(JsonStreamParser&, std::strin
     Frame& frame = containerStack_.back();
     // A key without a value (which the grammar never lets through) is replaced.
     if (frame.keyWaiting) members_.pop_back();
-    members_.push_back(JsonMember{std::move(key), JsonValue()});
+    members_.emplace_back(std::move(key), JsonValue());
     frame.keyWaiting = true;
 }
 

@@ -8,8 +8,75 @@ namespace {
 
 constexpr std::size_t kSmallObject = 16;
 
-bool keyLess(const JsonMember& member, std::string_view key) {
-    return member.key < key;
+// Byte order of keys; keys mostly differ in their first byte, which is compared without a call.
+bool keyLess(std::string_view a, std::string_view b) {
+    if (!a.empty() && !b.empty() && a[0] != b[0]) return (unsigned char)a[0] < (unsigned char)b[0];
+    return a < b;
+}
+
+bool memberLess(const JsonMember& member, std::string_view key) {
+    return keyLess(member.key, key);
+}
+
+// The reading order of the members [first, first + count) sorted by key, stably.
+class SortedOrder {
+  public:
+    SortedOrder(const JsonMember* first, std::size_t count) : count_(count) {
+        if (count > kSmallObject) large_.resize(count);
+        std::uint32_t* order = data();
+        for (std::size_t i = 0; i < count; ++i)
+            order[i] = std::uint32_t(i);
+        const auto byKey = [first](std::uint32_t a, std::uint32_t b) {
+            return keyLess(first[a].key, first[b].key);
+        };
+        if (count <= kSmallObject) {
+            // Objects are mostly small: an insertion sort needs no buffer.
+            for (std::size_t i = 1; i < count; ++i)
+                for (std::size_t j = i; j > 0 && byKey(order[j], order[j - 1]); --j)
+                    std::swap(order[j], order[j - 1]);
+        } else {
+            std::stable_sort(order, order + count, byKey);
+        }
+    }
+
+    std::uint32_t* data() { return count_ > kSmallObject ? large_.data() : small_.data(); }
+    std::size_t size() const { return count_; }
+
+  private:
+    std::size_t count_;
+    std::array<std::uint32_t, kSmallObject> small_;
+    std::vector<std::uint32_t> large_;
+};
+
+// Puts members into the given order where they stand, moving each member about once: the
+// permutation is walked cycle by cycle.
+void permute(JsonMember* members, SortedOrder& sorted) {
+    std::uint32_t* order = sorted.data();
+    for (std::size_t i = 0; i < sorted.size(); ++i) {
+        if (order[i] == i) continue;
+        JsonMember held = std::move(members[i]);
+        std::size_t j = i;
+        while (order[j] != i) {
+            const std::size_t from = order[j];
+            members[j] = std::move(members[from]);
+            order[j] = std::uint32_t(j);
+            j = from;
+        }
+        members[j] = std::move(held);
+        order[j] = std::uint32_t(j);
+    }
+}
+
+// Of members sorted stably by key, keeps one per key: the one read last.
+void dropRepeatedKeys(std::vector<JsonMember>& members) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (kept > 0 && members[kept - 1].key == members[i].key)
+            members[kept - 1].value = std::move(members[i].value);
+        else if (kept++ != i)
+            members[kept - 1] = std::move(members[i]);
+    }
+    members.erase(members.begin() + std::ptrdiff_t(kept), members.end());
 }
 
 } // namespace
@@ -21,50 +88,27 @@ JsonObject& JsonObject::operator=(const JsonObject&) = default;
 JsonObject& JsonObject::operator=(JsonObject&&) noexcept = default;
 JsonObject::~JsonObject() = default;
 
-JsonObject::JsonObject(std::vector<JsonMember> members)
-    : JsonObject(members.data(), members.data() + members.size()) {}
+JsonObject::JsonObject(std::vector<JsonMember> members) : members_(std::move(members)) {
+    SortedOrder sorted(members_.data(), members_.size());
+    permute(members_.data(), sorted);
+    dropRepeatedKeys(members_);
+}
 
 JsonObject::JsonObject(JsonMember* first, JsonMember* last) {
-    // The reading order sorted by key, stably; each member is then moved once, into place.
-    const std::size_t count = std::size_t(last - first);
-    std::array<std::uint32_t, kSmallObject> small;
-    std::vector<std::uint32_t> large;
-    std::uint32_t* order = small.data();
-    if (count > kSmallObject) {
-        large.resize(count);
-        order = large.data();
-    }
-    for (std::size_t i = 0; i < count; ++i)
-        order[i] = std::uint32_t(i);
-    const auto byKey = [first](std::uint32_t a, std::uint32_t b) {
-        return first[a].key < first[b].key;
-    };
-    if (count <= kSmallObject) {
-        // Objects are mostly small: an insertion sort needs no buffer.
-        for (std::size_t i = 1; i < count; ++i)
-            for (std::size_t j = i; j > 0 && byKey(order[j], order[j - 1]); --j)
-                std::swap(order[j], order[j - 1]);
-    } else {
-        std::stable_sort(order, order + count, byKey);
-    }
-    members_.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        JsonMember& member = first[order[i]];
-        // Equal keys stay in reading order, so the one written last wins.
-        if (!members_.empty() && members_.back().key == member.key)
-            members_.back().value = std::move(member.value);
-        else
-            members_.push_back(std::move(member));
-    }
+    SortedOrder sorted(first, std::size_t(last - first));
+    members_.reserve(sorted.size());
+    for (std::size_t i = 0; i < sorted.size(); ++i)
+        members_.push_back(std::move(first[sorted.data()[i]]));
+    dropRepeatedKeys(members_);
 }
 
 const JsonValue* JsonObject::find(std::string_view key) const {
-    const auto it = std::lower_bound(members_.begin(), members_.end(), key, keyLess);
+    const auto it = std::lower_bound(members_.begin(), members_.end(), key, memberLess);
     return it != members_.end() && it->key == key ? &it->value : nullptr;
 }
 
 void JsonObject::set(std::string key, JsonValue value) {
-    const auto it = std::lower_bound(members_.begin(), members_.end(), key, keyLess);
+    const auto it = std::lower_bound(members_.begin(), members_.end(), key, memberLess);
     if (it != members_.end() && it->key == key)
         it->value = std::move(value);
     else
