@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QPointer>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,6 +31,24 @@ TEST(ScaledWindow, DrawsTheWidgetSmallerWithItsTitleAndIcon) {
     EXPECT_EQ(window.size(), QSize(546, 728));
     EXPECT_EQ(window.windowTitle(), content.windowTitle());
     EXPECT_FALSE(window.windowIcon().isNull());
+}
+
+// A click on the smaller picture lands on what is drawn there.
+TEST(ScaledWindow, AClickReachesTheWidgetDrawnUnderIt) {
+    Content content;
+    content.setFixedSize(768, 1024);
+    auto* button = new QPushButton(QStringLiteral("好"), &content);
+    button->setGeometry(100, 100, 100, 50);
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    ScaledWindow window(&content, 0.5);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // At (60, 60) the button is drawn; (150, 110) is where it would be at full size.
+    QTest::mouseClick(window.viewport(), Qt::LeftButton, {}, QPoint(60, 60));
+    EXPECT_EQ(clicks, 1);
+    QTest::mouseClick(window.viewport(), Qt::LeftButton, {}, QPoint(150, 110));
+    EXPECT_EQ(clicks, 1);
 }
 
 // The close box asks the widget; a refusal keeps both open.
