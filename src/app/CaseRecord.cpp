@@ -3,32 +3,61 @@
 #include "app/PlistFields.h"
 #include "app/StoreKeys.h"
 
+#include <algorithm>
+
 namespace {
 
-PlistDict prarmsToPlist(const QMap<QString, QString>& prarms) {
+const char* const photoKeys[] = {StoreKeys::topPhoto, StoreKeys::photos, StoreKeys::photos_1};
+
+PlistDict prarmsToPlist(const QMap<QString, QString>& prarms, const PlistDict& kept) {
     PlistDict dict;
-    for (auto it = prarms.begin(); it != prarms.end(); ++it)
-        dict.append(it.key(), it.value());
+    for (auto it = prarms.begin(); it != prarms.end(); ++it) {
+        const PlistValue* read = kept.value(it.key());
+        const bool unchanged = read && textOf(*read) == it.value();
+        dict.append(it.key(), unchanged ? *read : PlistValue(it.value()));
+    }
+    for (const auto& [key, value] : kept)
+        if (!prarms.contains(key) && !textOf(value)) dict.append(key, value);
     return dict;
 }
 
-// Form fields are texts; a number is taken as its decimal text, and a value
-// of any other type cannot be sent as a form field and is left out.
-QMap<QString, QString> prarmsFromPlist(const PlistDict& dict) {
-    QMap<QString, QString> prarms;
-    for (const auto& [key, value] : dict)
-        if (auto text = textOf(value)) prarms.insert(key, *text);
-    return prarms;
+// Form fields are texts; a number is taken as its decimal text. A value of any
+// other type cannot be sent as a form field; it is only kept.
+void prarmsFromPlist(const PlistDict& dict, CaseRecord& r) {
+    for (const auto& [key, value] : dict) {
+        if (!value.asString()) r.prarmsKept.append(key, value);
+        if (auto text = textOf(value)) r.prarms.insert(key, *text);
+    }
 }
 
 } // namespace
 
+bool CaseRecord::hasInlinePhotos() const {
+    return topPhoto || photos || photos_1 || !strays.empty() ||
+           std::any_of(std::begin(photoKeys), std::end(photoKeys),
+                       [&](const char* key) { return extra.contains(QString::fromLatin1(key)); });
+}
+
 PhotoFile CaseRecord::inlinePhotos() const {
-    PhotoFile file;
-    file.topPhoto = topPhoto;
-    file.photos = photos.value_or(PhotoList());
-    file.photos_1 = photos_1.value_or(PhotoList());
+    PhotoFile file{
+        topPhoto, photos.value_or(PhotoList()), photos_1.value_or(PhotoList()), {}, strays};
+    for (const char* key : photoKeys)
+        if (const PlistValue* kept = extra.value(QString::fromLatin1(key)))
+            file.extra.append(QString::fromLatin1(key), *kept);
     return file;
+}
+
+void CaseRecord::dropInlinePhotos() {
+    topPhoto.reset();
+    photos.reset();
+    photos_1.reset();
+    strays = {};
+    for (const char* key : photoKeys)
+        extra.remove(QString::fromLatin1(key));
+}
+
+bool CaseRecord::hasUnreadablePhotoId() const {
+    return !photoId && extra.contains(QString::fromLatin1(StoreKeys::photoId));
 }
 
 PlistDict CaseRecord::toPlist() const {
@@ -39,11 +68,10 @@ PlistDict CaseRecord::toPlist() const {
     out.put(StoreKeys::type, type, type.isEmpty());
     out.put(StoreKeys::state, state, state.isEmpty());
     out.put(StoreKeys::rcdTime, rcdTime, rcdTime.isEmpty());
-    out.put(StoreKeys::prarms, prarmsToPlist(prarms), prarms.isEmpty());
+    out.put(StoreKeys::prarms, prarmsToPlist(prarms, prarmsKept),
+            prarms.isEmpty() && prarmsKept.empty());
     if (photoId) out.put(StoreKeys::photoId, *photoId);
-    if (topPhoto) out.put(StoreKeys::topPhoto, topPhoto->toPlist());
-    if (photos) out.put(StoreKeys::photos, photoListToPlist(*photos));
-    if (photos_1) out.put(StoreKeys::photos_1, photoListToPlist(*photos_1));
+    writePhotoLists(out, topPhoto, photos, photos_1, strays);
     return std::move(out).finish();
 }
 
@@ -56,14 +84,13 @@ CaseRecord CaseRecord::fromPlist(const PlistDict& dict) {
     r.type = in.text(StoreKeys::type).value_or(QString());
     r.state = in.text(StoreKeys::state).value_or(QString());
     r.rcdTime = in.text(StoreKeys::rcdTime).value_or(QString());
-    if (const PlistDict* prarms = in.dict(StoreKeys::prarms)) r.prarms = prarmsFromPlist(*prarms);
-    r.photoId = in.text(StoreKeys::photoId);
-    if (const PlistDict* top = in.dict(StoreKeys::topPhoto))
-        r.topPhoto = PhotoEntry::fromPlist(*top);
-    if (const PlistValue::Array* list = in.array(StoreKeys::photos))
-        r.photos = photoListFromPlist(*list);
-    if (const PlistValue::Array* list = in.array(StoreKeys::photos_1))
-        r.photos_1 = photoListFromPlist(*list);
+    if (const PlistDict* prarms = in.dict(StoreKeys::prarms)) prarmsFromPlist(*prarms, r);
+    r.photoId = in.string(StoreKeys::photoId);
+    PhotoLists lists = readPhotoLists(in);
+    r.topPhoto = std::move(lists.topPhoto);
+    r.photos = std::move(lists.photos);
+    r.photos_1 = std::move(lists.photos_1);
+    r.strays = std::move(lists.strays);
     r.extra = in.rest();
     return r;
 }

@@ -18,17 +18,29 @@ struct CaseRecord {
     QString state;                 // CaseState
     QString rcdTime;               // ROC display time of the first save
     QMap<QString, QString> prarms; // upload form fields
+    // Values of "prarms" as read that are not strings: a number (also in
+    // prarms as its text) goes back as the number while its text is
+    // unchanged, and a value without a text form goes back as it was.
+    PlistDict prarmsKept;
     // Names the photo file "photo_<photoId>.plist" once the photos have been
     // moved there; the inline photos below are then absent.
     std::optional<QString> photoId;
     std::optional<PhotoEntry> topPhoto;
     std::optional<PhotoList> photos;   // site photos
     std::optional<PhotoList> photos_1; // maintenance-order photos
-    PlistDict extra;                   // keys read from the file that this version does not know
+    StrayEntries strays;               // entries of the inline lists that are not photos
+    PlistDict extra; // keys read from the file that this version does not know, and known
+                     // keys whose value has another type
 
-    bool hasInlinePhotos() const { return topPhoto || photos || photos_1; }
-    // The photos kept inline, in the form of a photo file.
+    // Whether the record holds photos (or what was read under their keys) inline.
+    bool hasInlinePhotos() const;
+    // The inline photos as a photo file, with everything read under their keys.
     PhotoFile inlinePhotos() const;
+    // Removes the inline photos and everything read under their keys.
+    void dropInlinePhotos();
+    // Whether "photoId" was read with another type than a string: the record
+    // names a photo file this version cannot tell, so it gets no new one.
+    bool hasUnreadablePhotoId() const;
 
     // The file form: a dictionary of the keys above (absent ones left out).
     PlistDict toPlist() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PlistFields.h"
 #include "util/PlistValue.h"
 
 #include <QByteArray>
@@ -26,9 +27,17 @@ struct PhotoEntry {
 
 using PhotoList = QList<PhotoEntry>;
 
-PlistValue::Array photoListToPlist(const PhotoList& photos);
-// Entries that are not dictionaries cannot be photos and are left out.
-PhotoList photoListFromPlist(const PlistValue::Array& items);
+// The file form of a photo list: the photos, then the entries read with them
+// that are not photos (strays).
+PlistValue::Array photoListToPlist(const PhotoList& photos, const PlistValue* strays = nullptr);
+// The photos of a list read from a file. Entries that are not dictionaries
+// cannot be photos; they are appended to *strays, so that writing the list
+// back loses nothing.
+PhotoList photoListFromPlist(const PlistValue::Array& items, PlistValue::Array* strays);
+
+// Entries of a record's photo lists that are not photos, kept under the
+// list's key ("photos", "photos_1") to be written back after its photos.
+using StrayEntries = PlistDict;
 
 // A case's photo file: the inspector-in-frame photo, the site photos and the
 // maintenance-order photos.
@@ -36,7 +45,8 @@ struct PhotoFile {
     std::optional<PhotoEntry> topPhoto;
     PhotoList photos;
     PhotoList photos_1;
-    PlistDict extra; // keys read from the file that this version does not know
+    PlistDict extra;          // keys read from the file that this version does not know
+    StrayEntries strays = {}; // entries of the two lists that are not photos
 
     bool isEmpty() const { return !topPhoto && photos.isEmpty() && photos_1.isEmpty(); }
     PlistDict toPlist() const;
@@ -44,3 +54,17 @@ struct PhotoFile {
 
     bool operator==(const PhotoFile&) const = default;
 };
+
+// The three photo keys of a record or a photo file, as read.
+struct PhotoLists {
+    std::optional<PhotoEntry> topPhoto;
+    std::optional<PhotoList> photos;
+    std::optional<PhotoList> photos_1;
+    StrayEntries strays;
+};
+// Takes "topPhoto", "photos" and "photos_1" where they have their types.
+PhotoLists readPhotoLists(FieldReader& in);
+// Writes the photo keys that are present, each list with its strays.
+void writePhotoLists(FieldWriter& out, const std::optional<PhotoEntry>& topPhoto,
+                     const std::optional<PhotoList>& photos,
+                     const std::optional<PhotoList>& photos_1, const StrayEntries& strays);

@@ -14,6 +14,7 @@ auto FieldReader::typed(const char* key, As as) -> decltype(as(PlistValue())) {
 std::optional<QString> textOf(const PlistValue& value) {
     if (auto s = value.asString()) return *s;
     if (auto i = value.asInteger()) return QString::number(*i);
+    if (auto u = value.asUnsigned()) return QString::number(*u);
     if (auto r = value.asReal()) return QString::number(*r, 'g', QLocale::FloatingPointShortest);
     return std::nullopt;
 }
@@ -24,6 +25,11 @@ std::optional<QString> FieldReader::text(const char* key) {
     std::optional<QString> text = v ? textOf(*v) : std::nullopt;
     if (text) taken_.insert(name);
     return text;
+}
+
+std::optional<QString> FieldReader::string(const char* key) {
+    if (auto s = typed(key, [](const PlistValue& v) { return v.asString(); })) return *s;
+    return std::nullopt;
 }
 
 std::optional<double> FieldReader::number(const char* key) {

@@ -17,6 +17,8 @@ class FieldReader {
 
     // A string; an integer or a real is taken as its decimal text.
     std::optional<QString> text(const char* key);
+    // A string only.
+    std::optional<QString> string(const char* key);
     // A real or an integer.
     std::optional<double> number(const char* key);
     std::optional<QDateTime> date(const char* key);

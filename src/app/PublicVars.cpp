@@ -14,6 +14,15 @@ namespace {
 std::mutex instanceMutex;
 PublicVars* instance = nullptr;
 
+// "%f" of the seconds, from the whole microseconds: no rounding on the way.
+QString secondsWithSixDecimals(qint64 micros) {
+    const qint64 magnitude = micros < 0 ? -micros : micros;
+    return QStringLiteral("%1%2.%3")
+        .arg(micros < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / 1000000)
+        .arg(magnitude % 1000000, 6, 10, QLatin1Char('0'));
+}
+
 } // namespace
 
 PublicVars& PublicVars::sharedInstance() {
@@ -105,14 +114,12 @@ void PublicVars::transPhotoInDictionary() {
     // By index, reading the count again each time.
     for (qsizetype i = 0; i < cases.size(); ++i) {
         const std::shared_ptr<CaseRecord> record = cases.at(i); // at(): the list is not copied
-        if (!record || record->photoId) continue;
+        if (!record || record->photoId || record->hasUnreadablePhotoId()) continue;
         const QString photoId = newPhotoId();
         // Only a written file lets the record drop its inline photos.
         if (!storePhotoWithPhotoDict(photoId, record->inlinePhotos())) continue;
         record->photoId = photoId;
-        record->topPhoto.reset();
-        record->photos.reset();
-        record->photos_1.reset();
+        record->dropInlinePhotos();
     }
 }
 
@@ -120,9 +127,8 @@ QString PublicVars::newPhotoId() const {
     // The present time in seconds with six decimals, stepped on by a
     // microsecond while it names an existing file or case: two moves in one
     // microsecond, or a clock set back, must not share a photo file.
-    qint64 micros = platform().clock->now().toMSecsSinceEpoch() * 1000;
-    for (;; ++micros) {
-        const QString photoId = QString::asprintf("%f", double(micros) / 1e6);
+    for (qint64 micros = platform().clock->microsecondsSinceEpoch();; ++micros) {
+        const QString photoId = secondsWithSixDecimals(micros);
         if (!QFileInfo::exists(*photoFilePath(documents(), photoId)) && !isNamedByCase(photoId))
             return photoId;
     }

@@ -86,11 +86,36 @@ PhotoFileRead readPhotoFileOf(const QString& folder, const CaseRecord& record) {
     return read;
 }
 
+namespace {
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A file kept aside earlier from path with the same content, or none.
+std::optional<QString> keptCopyOf(const QString& path, const QString& suffix) {
+    const QFileInfo info(path);
+    const QString pattern = info.completeBaseName() + QStringLiteral(".unreadable-*") + suffix;
+    QByteArray content;
+    for (const QFileInfo& kept : info.dir().entryInfoList({pattern}, QDir::Files, QDir::Name)) {
+        if (kept.size() != info.size()) continue;
+        if (content.isNull()) content = contentOf(path);
+        if (contentOf(kept.filePath()) == content) return kept.filePath();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<QString> keepAside(const QString& path, const QDateTime& now, bool copy) {
     const QFileInfo info(path);
     const QString stem = info.completeBaseName() + QStringLiteral(".unreadable-") +
                          now.toUTC().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    // A file read again at every start is copied once.
+    if (copy)
+        if (std::optional<QString> earlier = keptCopyOf(path, suffix)) return earlier;
     for (int n = 1; n < 1000; ++n) {
         const QString name = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + suffix;
         const QString target = info.dir().filePath(name);

@@ -42,5 +42,6 @@ PhotoFileRead readPhotoFileOf(const QString& folder, const CaseRecord& record);
 
 // Moves (or copies) a file that could not be read out of the way, to
 // "<base>.unreadable-<UTC time>[-n].<suffix>" in its folder, never over an
-// earlier one. Returns the new path, or none when that failed.
+// earlier one. A copy is not made again when an earlier kept file has the
+// same content. Returns the kept file's path, or none when that failed.
 std::optional<QString> keepAside(const QString& path, const QDateTime& now, bool copy);

@@ -1,6 +1,8 @@
 #include "app/StoreInspection.h"
 
 #include "app/StoreFiles.h"
+#include "app/StoreKeys.h"
+#include "util/JpegStructure.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,12 +45,7 @@ bool photoFileExists(const Folder& folder, const QString& photoId) {
 // unsafe, missing or unreadable).
 std::optional<PhotoFile> photosOf(const Folder& folder, const CaseRecord& record,
                                   QString* error = nullptr) {
-    if (!record.photoId) {
-        return PhotoFile{record.topPhoto,
-                         record.photos.value_or(PhotoList()),
-                         record.photos_1.value_or(PhotoList()),
-                         {}};
-    }
+    if (!record.photoId) return record.inlinePhotos();
     const std::optional<QString> path = photoFilePath(folder.path, *record.photoId);
     if (!path) return std::nullopt;
     PhotoFileRead read = readPhotoFile(*path);
@@ -72,24 +69,82 @@ QString whereLabel(const Folder& folder, const CaseRecord& record) {
     return photoFileExists(folder, *record.photoId) ? name : name + QStringLiteral(" (missing)");
 }
 
-void checkJpegs(const PhotoFile& photos, const QString& where, QStringList& problems) {
-    const auto check = [&](const PhotoEntry& entry, const QString& which) {
-        if (QImage::fromData(entry.photo, "JPEG").isNull())
-            problems << QStringLiteral("%1: %2 is not a JPEG").arg(where, which);
-    };
-    if (photos.topPhoto) check(*photos.topPhoto, QStringLiteral("inspector photo"));
+const char* const recordKeys[] = {StoreKeys::pk,     StoreKeys::pakeno, StoreKeys::Chkno,
+                                  StoreKeys::type,   StoreKeys::state,  StoreKeys::rcdTime,
+                                  StoreKeys::prarms, StoreKeys::photoId};
+const char* const photoFileKeys[] = {StoreKeys::topPhoto, StoreKeys::photos, StoreKeys::photos_1};
+const char* const photoKeys[] = {StoreKeys::photo, StoreKeys::imgTime, StoreKeys::lat,
+                                 StoreKeys::lon};
+
+// Known keys kept because their value has another type than this version
+// reads (values that could not be read at all are reported on their own).
+template <std::size_t n>
+void checkKeptKeys(const PlistDict& kept, const char* const (&keys)[n], const QString& where,
+                   QStringList& problems) {
+    for (const char* key : keys) {
+        const PlistValue* value = kept.value(QString::fromLatin1(key));
+        if (value && !value->asUnread())
+            problems << QStringLiteral("%1: \"%2\" has a value of another type").arg(where, key);
+    }
+}
+
+// Every value kept because its text could not be read, with where it is.
+void checkUnread(const PlistValue& value, const QString& at, const QString& where,
+                 QStringList& problems) {
+    if (const PlistUnread* unread = value.asUnread())
+        problems << QStringLiteral("%1: <%2> \"%3\" at %4 could not be read")
+                        .arg(where, unread->element, unread->text.left(40), at);
+    if (const PlistValue::Array* items = value.asArray())
+        for (std::size_t i = 0; i < items->size(); ++i)
+            checkUnread((*items)[i], QStringLiteral("%1[%2]").arg(at).arg(i), where, problems);
+    if (const PlistDict* dict = value.asDict())
+        for (const auto& [key, item] : *dict)
+            checkUnread(item, at.isEmpty() ? key : at + u'.' + key, where, problems);
+}
+
+void checkPhoto(const PhotoEntry& entry, const QString& which, const QString& where,
+                QStringList& problems) {
+    if (QImage::fromData(entry.photo, "JPEG").isNull())
+        problems << QStringLiteral("%1: %2 is not a JPEG").arg(where, which);
+    else if (!isWholeJpeg(entry.photo))
+        problems << QStringLiteral("%1: %2 is cut short").arg(where, which);
+    checkKeptKeys(entry.extra, photoKeys, QStringLiteral("%1: %2").arg(where, which), problems);
+}
+
+void checkPhotos(const PhotoFile& photos, const QString& where, QStringList& problems) {
+    if (photos.topPhoto)
+        checkPhoto(*photos.topPhoto, QStringLiteral("inspector photo"), where, problems);
     for (int i = 0; i < photos.photos.size(); ++i)
-        check(photos.photos[i], QStringLiteral("site photo %1").arg(i + 1));
+        checkPhoto(photos.photos[i], QStringLiteral("site photo %1").arg(i + 1), where, problems);
     for (int i = 0; i < photos.photos_1.size(); ++i)
-        check(photos.photos_1[i], QStringLiteral("maintenance photo %1").arg(i + 1));
+        checkPhoto(photos.photos_1[i], QStringLiteral("maintenance photo %1").arg(i + 1), where,
+                   problems);
+    for (const auto& [key, entries] : photos.strays)
+        problems << QStringLiteral("%1: \"%2\" has entries that are not photos (%3)")
+                        .arg(where, key)
+                        .arg(entries.asArray()->size());
+    checkKeptKeys(photos.extra, photoFileKeys, where, problems);
+    checkUnread(PlistValue(photos.toPlist()), QString(), where, problems);
+}
+
+// What a record holds besides its photos that this version cannot use.
+void checkRecord(const CaseRecord& record, const QString& label, QStringList& problems) {
+    checkKeptKeys(record.extra, recordKeys, label, problems); // photo keys: with the photos
+    for (const auto& [key, value] : record.prarmsKept)
+        if (!textOf(value))
+            problems << QStringLiteral("%1: form field \"%2\" is not text").arg(label, key);
+    CaseRecord withoutPhotos = record;
+    withoutPhotos.dropInlinePhotos();
+    checkUnread(PlistValue(withoutPhotos.toPlist()), QString(), label, problems);
 }
 
 // Checks one case; named collects photoId -> index of the first case naming it.
 void checkCase(const Folder& folder, int index, QMap<QString, int>& named, QStringList& problems) {
     const CaseRecord& record = *folder.cases[index];
     const QString label = QStringLiteral("case %1 (%2)").arg(index + 1).arg(record.pk);
+    checkRecord(record, label, problems);
     if (!record.photoId) {
-        checkJpegs(*photosOf(folder, record), label + QStringLiteral(" inline"), problems);
+        checkPhotos(*photosOf(folder, record), label + QStringLiteral(" inline"), problems);
         return;
     }
     const QString& photoId = *record.photoId;
@@ -112,7 +167,7 @@ void checkCase(const Folder& folder, int index, QMap<QString, int>& named, QStri
     }
     QString error;
     if (const std::optional<PhotoFile> photos = photosOf(folder, record, &error))
-        checkJpegs(*photos, name, problems);
+        checkPhotos(*photos, name, problems);
     else
         problems << QStringLiteral("%1: unreadable: %2").arg(name, error);
 }

@@ -20,4 +20,7 @@ class Clock {
   public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
+    // The present moment in whole microseconds since 1970-01-01 UTC, for names
+    // that must differ between moments closer than a millisecond.
+    virtual qint64 microsecondsSinceEpoch() const { return now().toMSecsSinceEpoch() * 1000; }
 };

@@ -1,6 +1,14 @@
 #include "util/PlistValue.h"
 
 #include <algorithm>
+#include <limits>
+
+PlistValue::PlistValue(quint64 u) {
+    if (u <= quint64(std::numeric_limits<qint64>::max()))
+        v_ = qint64(u);
+    else
+        v_ = u;
+}
 
 const PlistValue* PlistDict::value(const QString& key) const {
     auto it = std::find_if(items_.begin(), items_.end(),

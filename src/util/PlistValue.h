@@ -39,12 +39,36 @@ class PlistDict {
     std::vector<Item> items_;
 };
 
+// An integer, real, date or data element of a file whose text could not be
+// read exactly (an integer beyond 64 bits, a date that is no date, Base64
+// without its padding). It is kept as it stood, so that writing the file back
+// changes nothing.
+struct PlistUnread {
+    QString element; // "integer", "real", "date" or "data"
+    QString text;    // the element's text, as read
+
+    bool operator==(const PlistUnread&) const = default;
+};
+
 // One property-list value: none, a string, a real, an integer, a boolean, a
-// date (UTC), data, an array or a dictionary.
+// date (UTC), data, an array, a dictionary, an integer above the signed 64-bit
+// range (up to 2^64 - 1) or an element that could not be read.
 class PlistValue {
   public:
     using Array = std::vector<PlistValue>;
-    enum class Type { None, String, Real, Integer, Boolean, Date, Data, Array, Dict };
+    enum class Type {
+        None,
+        String,
+        Real,
+        Integer,
+        Boolean,
+        Date,
+        Data,
+        Array,
+        Dict,
+        Unsigned,
+        Unread
+    };
 
     PlistValue() = default;
     PlistValue(QString s) : v_(std::move(s)) {}
@@ -52,11 +76,14 @@ class PlistValue {
     PlistValue(double d) : v_(d) {}
     PlistValue(qint64 i) : v_(i) {}
     PlistValue(int i) : v_(qint64(i)) {}
+    // An integer that fits 64 signed bits is an Integer, a larger one Unsigned.
+    PlistValue(quint64 u);
     PlistValue(bool b) : v_(b) {}
     PlistValue(QDateTime t) : v_(std::move(t)) {}
     PlistValue(QByteArray data) : v_(std::move(data)) {}
     PlistValue(Array a) : v_(std::move(a)) {}
     PlistValue(PlistDict d) : v_(std::move(d)) {}
+    PlistValue(PlistUnread u) : v_(std::move(u)) {}
 
     Type type() const { return Type(v_.index()); }
     bool isNone() const { return type() == Type::None; }
@@ -70,6 +97,9 @@ class PlistValue {
     const QByteArray* asData() const { return std::get_if<QByteArray>(&v_); }
     const Array* asArray() const { return std::get_if<Array>(&v_); }
     const PlistDict* asDict() const { return std::get_if<PlistDict>(&v_); }
+    // Only integers above the largest qint64; smaller ones are asInteger().
+    const quint64* asUnsigned() const { return std::get_if<quint64>(&v_); }
+    const PlistUnread* asUnread() const { return std::get_if<PlistUnread>(&v_); }
     Array* asArray() { return std::get_if<Array>(&v_); }
     PlistDict* asDict() { return std::get_if<PlistDict>(&v_); }
 
@@ -78,7 +108,7 @@ class PlistValue {
   private:
     // The order of the alternatives follows Type.
     std::variant<std::monostate, QString, double, qint64, bool, QDateTime, QByteArray, Array,
-                 PlistDict>
+                 PlistDict, quint64, PlistUnread>
         v_;
 };
 

@@ -153,6 +153,19 @@ TEST_F(StoreTest, NewPhotoIdsNeverNameAnotherCasesFile) {
     EXPECT_EQ(c->photoId, "1435644300.000003");
 }
 
+TEST_F(StoreTest, NewPhotoIdsCountMicroseconds) {
+    struct MicrosecondClock : VirtualClock {
+        qint64 microsecondsSinceEpoch() const override { return 1435644300123456; }
+    } clock;
+    fake.services.clock = &clock;
+    const auto a = testCase("A1", "F2");
+    const auto b = testCase("B3", "S4");
+    vars().setWaitingStoreArray({a, b});
+    vars().transPhotoInDictionary();
+    EXPECT_EQ(a->photoId, "1435644300.123456");
+    EXPECT_EQ(b->photoId, "1435644300.123457");
+}
+
 TEST_F(StoreTest, PhotoFilesAreReplacedReadAndRemoved) {
     const std::optional<QString> id = QString("1435644300.000000");
     PhotoFile file{testPhoto("top"), {testPhoto("a"), testPhoto("b")}, {}, {}};

@@ -6,9 +6,11 @@
 
 namespace {
 
-QByteArray realJpeg() {
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(Qt::red);
+QByteArray realJpeg(int side = 16) {
+    QImage image(side, side, QImage::Format_RGB32);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 3 % 256, x * y % 256));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -60,6 +62,8 @@ TEST_F(StoreInspection, ReportsEveryProblem) {
     writeSoundStore();
     CaseList& cases = vars().getWaitingStoreArray();
     cases[1]->photos_1->last().photo = "not a jpeg";
+    const QByteArray whole = realJpeg(200);
+    cases[1]->photos->first().photo = whole.left(whole.size() / 2);
     auto missing = jpegCase("C5", "S6");
     missing->photoId = "111.000000";
     missing->photos.reset();
@@ -76,6 +80,7 @@ TEST_F(StoreInspection, ReportsEveryProblem) {
     const QStringList problems = checkStore(fake.path());
     EXPECT_EQ(problems,
               QStringList({
+                  "case 2 (B3,S4) inline: site photo 1 is cut short",
                   "case 2 (B3,S4) inline: maintenance photo 1 is not a JPEG",
                   "case 3 (C5,S6): holds photos both inline and in photo_111.000000.plist",
                   "case 3 (C5,S6): photo_111.000000.plist is missing",
@@ -84,6 +89,29 @@ TEST_F(StoreInspection, ReportsEveryProblem) {
                   "photo_222.000000.plist: no case names this file",
                   "photo_333.000000.plist: no case names this file",
                   "waitingReport.unreadable-20150630-060500.plist: an unreadable file kept aside",
+              }))
+        << problems.join('\n').toStdString();
+}
+
+TEST_F(StoreInspection, ReportsWhatTheStoreKeepsWithoutUsing) {
+    writeBytes("waitingReport.plist", R"(<plist><array><dict>
+  <key>pk</key><string>A1,F2</string>
+  <key>photoId</key><integer>5</integer>
+  <key>prarms</key><dict><key>odd</key><dict/><key>n</key><integer>3</integer></dict>
+  <key>checked</key><date>garbage</date>
+  <key>photos</key><array><string>stray</string>
+    <dict><key>photo</key><data>)" + realJpeg().toBase64() +
+                                          R"(</data>
+      <key>lat</key><string>north</string></dict></array>
+</dict></array></plist>)");
+    const QStringList problems = checkStore(fake.path());
+    EXPECT_EQ(problems,
+              QStringList({
+                  "case 1 (A1,F2): \"photoId\" has a value of another type",
+                  "case 1 (A1,F2): form field \"odd\" is not text",
+                  "case 1 (A1,F2): <date> \"garbage\" at checked could not be read",
+                  "case 1 (A1,F2) inline: site photo 1: \"lat\" has a value of another type",
+                  "case 1 (A1,F2) inline: \"photos\" has entries that are not photos (1)",
               }))
         << problems.join('\n').toStdString();
 }

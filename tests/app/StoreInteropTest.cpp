@@ -1,21 +1,13 @@
 // The store's files are ordinary XML property lists: Python's plistlib reads
 // what the store writes, and the store reads what plistlib writes.
 #include "app/StoreFixture.h"
+#include "support/RunPython.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 namespace {
-
-QByteArray runPython(const char* script, const QStringList& args) {
-    QProcess python;
-    python.start("python3", QStringList{"-c", script} + args);
-    EXPECT_TRUE(python.waitForFinished(60000));
-    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    return python.readAllStandardOutput();
-}
 
 // Prints the property list as JSON that tells the element types apart.
 const char* describe = R"(
@@ -115,6 +107,37 @@ with open(sys.argv[1] + '/photo_1435560000.000000.plist', 'wb') as f:
     EXPECT_EQ(photos.topPhoto->lon, 151.2093f);
     EXPECT_EQ(photos.photos.size(), 1);
     EXPECT_EQ(photos.photos_1.size(), 1);
+}
+
+TEST_F(StoreTest, DatesAndIntegersOfAnyRangeNeverStopTheStore) {
+    // A photo from a device whose clock was wrong, and values of a newer version.
+    const char* script = R"(
+import datetime, plistlib, sys
+path = sys.argv[2] + '/waitingReport.plist'
+kept = {'note': datetime.datetime(2100, 1, 1), 'count': 2**64 - 1, 'first': datetime.datetime(1, 1, 1)}
+if sys.argv[1] == 'write':
+    case = {'pk': 'A1,F2', 'state': '0',
+            'topPhoto': {'photo': b'\xff\xd8', 'imgTime': datetime.datetime(1900, 1, 1)}}
+    case.update(kept)
+    with open(path, 'wb') as f:
+        plistlib.dump([case], f)
+else:
+    with open(path, 'rb') as f:
+        cases = plistlib.load(f)
+    assert len(cases) == 2, cases
+    assert {k: cases[0][k] for k in kept} == kept, cases[0]
+)";
+    runPython(script, {"write", fake.path()});
+    CaseList& cases = vars().getWaitingStoreArray();
+    ASSERT_EQ(cases.size(), 1);
+    EXPECT_EQ(cases[0]->topPhoto->imgTime, QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC));
+
+    cases.append(testCase("B3", "S4"));
+    ASSERT_TRUE(vars().storeWaitingStoreArray());
+    vars().transPhotoInDictionary();
+    EXPECT_TRUE(cases[0]->photoId && cases[1]->photoId);
+    ASSERT_TRUE(vars().storeWaitingStoreArray());
+    runPython(script, {"compare", fake.path()});
 }
 
 } // namespace

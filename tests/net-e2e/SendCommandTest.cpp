@@ -211,9 +211,7 @@ TEST_F(SendCommand, ACaseWithoutItsPhotoFileIsNotSent) {
             PublicVars& store = PublicVars::sharedInstance();
             const auto record = store.findWaitingStoreArrayByPK("P1,C1");
             record->photoId = "1435644300.000000";
-            record->topPhoto.reset();
-            record->photos.reset();
-            record->photos_1.reset();
+            record->dropInlinePhotos();
             ASSERT_TRUE(store.storeWaitingStoreArray());
             PublicVars::resetSharedInstanceForTesting();
         }

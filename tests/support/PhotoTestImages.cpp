@@ -16,12 +16,13 @@ QImage redLeftBlueRight(int width, int height) {
     return image;
 }
 
-QByteArray jpegOf(const QImage& image, int quality) {
+QByteArray jpegOf(const QImage& image, int quality, bool progressive) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
     writer.write(image);
     return bytes;
 }

@@ -15,7 +15,7 @@ QImage filledImage(int width, int height, QColor color);
 QImage redLeftBlueRight(int width, int height);
 
 // The picture as JPEG bytes, written by Qt's own encoder.
-QByteArray jpegOf(const QImage& image, int quality = 95);
+QByteArray jpegOf(const QImage& image, int quality = 95, bool progressive = false);
 
 // The JPEG with an EXIF block that gives its orientation (1-8).
 QByteArray withExifOrientation(const QByteArray& jpeg, int orientation);

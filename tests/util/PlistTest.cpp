@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -142,26 +144,128 @@ TEST(Plist, DatesKeepWholeSecondsRoundedDown) {
         // A local time is the same instant.
         {QDateTime(QDate(2015, 6, 30), QTime(14, 5, 7), QTimeZone("Asia/Taipei")),
          utc(2015, 6, 30, 6, 5, 7)},
-        {utc(1932, 12, 13, 20, 45, 53), utc(1932, 12, 13, 20, 45, 53)},
-        {utc(2069, 1, 19, 3, 14, 6), utc(2069, 1, 19, 3, 14, 6)},
+        // Any year from 1 to 9999, far beyond 32-bit seconds.
+        {utc(1932, 12, 13, 20, 45, 51), utc(1932, 12, 13, 20, 45, 51)},
+        {utc(2069, 1, 19, 3, 14, 8), utc(2069, 1, 19, 3, 14, 8)},
+        {utc(1900, 1, 1, 0, 0, 0), utc(1900, 1, 1, 0, 0, 0)},
+        {utc(1, 1, 1, 0, 0, 0), utc(1, 1, 1, 0, 0, 0)},
+        {utc(9999, 12, 31, 23, 59, 59, 999), utc(9999, 12, 31, 23, 59, 59)},
     };
     for (const auto& c : cases)
         EXPECT_EQ(readBack(c.written), PlistValue(c.read)) << c.written.toString().toStdString();
 }
 
-TEST(Plist, DatesOutsideTheRangeAreErrorsNotOtherDates) {
-    for (const QDateTime& date : {utc(1900, 1, 1, 0, 0, 0), utc(2100, 1, 1, 0, 0, 0),
-                                  utc(2069, 1, 19, 3, 14, 8), QDateTime()}) {
+TEST(Plist, DatesBeyondTheYears1To9999AreErrorsNotOtherDates) {
+    for (const QDateTime& date : {utc(10000, 1, 1, 0, 0, 0), utc(-1, 12, 31, 23, 59, 59),
+                                  utc(1, 1, 1, 0, 0, 0).addMSecs(-1), QDateTime()}) {
         QString error;
-        EXPECT_FALSE(writePlist(date, &error)) << date.toString().toStdString();
+        EXPECT_FALSE(writePlist(PlistValue::Array{date}, &error)) << date.toString().toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
-    for (const char* date : {"1900-01-01T00:00:00Z", "2100-01-01T00:00:00Z"}) {
-        const PlistReadResult read =
-            readPlist(document(QByteArray("<array><date>") + date + "</date></array>"));
-        EXPECT_FALSE(read.value) << date;
-        EXPECT_EQ(read.error, "date out of range");
+}
+
+TEST(Plist, ReadsEveryIntegerDateRealAndDataExactly) {
+    const struct {
+        const char* element;
+        PlistValue value;
+    } cases[] = {
+        {"<integer>18446744073709551615</integer>", std::numeric_limits<quint64>::max()},
+        {"<integer>9223372036854775808</integer>", quint64(1) << 63},
+        {"<integer>9223372036854775807</integer>", std::numeric_limits<qint64>::max()},
+        {"<integer>-9223372036854775808</integer>", std::numeric_limits<qint64>::min()},
+        {"<integer> +42 </integer>", 42},
+        {"<integer>0x1F</integer>", 31},
+        {"<date>0001-01-01T00:00:00Z</date>", utc(1, 1, 1, 0, 0, 0)},
+        {"<date>9999-12-31T23:59:59Z</date>", utc(9999, 12, 31, 23, 59, 59)},
+        {"<date>1900-01-01T00:00:00Z</date>", utc(1900, 1, 1, 0, 0, 0)},
+        // An offset from UTC is honoured.
+        {"<date>2015-06-30T14:05:07+08:00</date>", utc(2015, 6, 30, 6, 5, 7)},
+        {"<date> 2015-06-29T22:35:07-0730 </date>", utc(2015, 6, 30, 6, 5, 7)},
+        {"<real>2.5e-3</real>", 0.0025},
+        {"<real>-inf</real>", -std::numeric_limits<double>::infinity()},
+        {"<data>aGVs\n\t bG8=</data>", QByteArray("hello")},
+        {"<data>aGk=</data>", QByteArray("hi")},
+        {"<data/>", QByteArray()},
+    };
+    for (const auto& c : cases) {
+        const PlistReadResult read = readPlist(document(c.element));
+        ASSERT_TRUE(read.value) << c.element << ": " << read.error.toStdString();
+        EXPECT_EQ(*read.value, c.value) << c.element;
+        EXPECT_EQ(readBack(c.value), c.value) << c.element;
     }
+}
+
+TEST(Plist, TextThatCannotBeReadExactlyIsKeptAndWrittenBackUnchanged) {
+    const struct {
+        const char* element;
+        const char* text;
+    } cases[] = {
+        {"date", "garbage"},
+        {"date", "2015-02-30T00:00:00Z"},
+        {"date", "2015-06-30T06:05:07.5Z"},
+        {"date", "2015-06-30T06:05:07"},
+        {"date", "0001-01-01T07:00:00+08:00"}, // before the year 1 in UTC
+        {"integer", "abc"},
+        {"integer", ""},
+        {"integer", "18446744073709551616"},
+        {"integer", "-9223372036854775809"},
+        {"real", "1,5"},
+        {"real", "1e999"},
+        {"data", "aGVsbG8"}, // no padding: a byte would be lost
+        {"data", "aG=VsbG8="},
+        {"data", "a*b="},
+    };
+    for (const auto& c : cases) {
+        const QByteArray element =
+            QByteArray("<") + c.element + ">" + c.text + "</" + c.element + ">";
+        const PlistReadResult read = readPlist(document("<array>" + element + "</array>"));
+        ASSERT_TRUE(read.value) << element.toStdString() << ": " << read.error.toStdString();
+        const PlistUnread expected{c.element, c.text};
+        EXPECT_EQ(read.value->asArray()->at(0), PlistValue(expected)) << element.toStdString();
+        const QByteArray written = writePlist(*read.value).value_or(QByteArray());
+        EXPECT_TRUE(written.contains("\t" + element + "\n")) << written.toStdString();
+    }
+}
+
+TEST(Plist, ReadsEveryEncodingXmlAllows) {
+    const QString body = QString::fromUtf8("<plist><dict><key>名</key><string>Café 中</string>"
+                                           "<key>when</key><date>1900-01-01T00:00:00Z</date>"
+                                           "</dict></plist>");
+    const auto declared = [&](const char* encoding) {
+        return QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>\n").arg(encoding) + body;
+    };
+    QByteArray utf16le(reinterpret_cast<const char*>(declared("UTF-16").utf16()),
+                       declared("UTF-16").size() * 2);
+    QStringEncoder toBigEndian(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom);
+    // "名" and "中" as references: Latin-1 cannot hold them.
+    const QByteArray latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+                              "<plist><dict><key>&#21517;</key><string>Caf\xE9 &#20013;</string>"
+                              "<key>when</key><date>1900-01-01T00:00:00Z</date></dict></plist>";
+    const QByteArray inputs[] = {
+        "\xEF\xBB\xBF" + declared("UTF-8").toUtf8(),
+        "\xFF\xFE" + utf16le,
+        QByteArray(toBigEndian(declared("UTF-16"))),
+        latin1,
+    };
+    PlistDict expected;
+    expected.insert(QString::fromUtf8("名"), QString::fromUtf8("Café 中"));
+    expected.insert("when", utc(1900, 1, 1, 0, 0, 0));
+    for (const QByteArray& input : inputs) {
+        const PlistReadResult read = readPlist(input);
+        ASSERT_TRUE(read.value) << input.toHex().toStdString() << ": " << read.error.toStdString();
+        EXPECT_EQ(*read.value, PlistValue(expected)) << input.toHex().toStdString();
+    }
+}
+
+TEST(Plist, AKeyGivenTwiceKeepsItsPlaceAndTakesItsLastValue) {
+    const PlistReadResult read = readPlist(document(
+        "<dict><key>a</key><integer>1</integer><key>b</key><true/><key>a</key><integer>2</integer>"
+        "</dict>"));
+    ASSERT_TRUE(read.value) << read.error.toStdString();
+    PlistDict expected;
+    expected.insert("a", 2);
+    expected.insert("b", true);
+    EXPECT_EQ(*read.value, PlistValue(expected));
 }
 
 TEST(Plist, ValuesTheXmlFormCannotHoldAreErrors) {
@@ -180,12 +284,33 @@ TEST(Plist, ValuesTheXmlFormCannotHoldAreErrors) {
     }
 }
 
-TEST(Plist, NulCharactersAreWrittenAsReplacementCharacters) {
-    PlistDict dict;
-    dict.insert(QString::fromUtf16(u"a\0b", 3), QString::fromUtf16(u"x\0y\0", 4));
-    PlistDict expected;
-    expected.insert(QString::fromUtf16(u"a\uFFFDb"), QString::fromUtf16(u"x\uFFFDy\uFFFD"));
-    EXPECT_EQ(readBack(dict), PlistValue(expected));
+TEST(Plist, TextXmlCannotCarryIsWrittenAsReplacementCharacters) {
+    // Exactly these UTF-16 units (fromUtf16 would take a leading U+FFFE as a
+    // byte-order mark).
+    const auto units = [](std::u16string_view s) { return QStringView(s).toString(); };
+    using namespace std::string_view_literals;
+    const struct {
+        QString written;
+        QString read;
+    } cases[] = {
+        {units(u"x\0y\0"sv), units(u"x\uFFFDy\uFFFD")},
+        {units(u"a\x01"
+               "b\x1F\x7F\x0B\x0C"),
+         units(u"a\uFFFD"
+               "b\uFFFD\x7F\uFFFD\uFFFD")},
+        {units(u"\uFFFE\uFFFF"), units(u"\uFFFD\uFFFD")},
+        // Lone halves of a surrogate pair; a whole pair is one character.
+        {units(u"\xD800.\xDC00\U0001F600"), units(u"\uFFFD.\uFFFD\U0001F600")},
+        // Line ends, tabs and markup come back exactly.
+        {units(u"a\r\nb\rc\td\ne <&> ]]>"), units(u"a\r\nb\rc\td\ne <&> ]]>")},
+    };
+    for (const auto& c : cases) {
+        PlistDict dict;
+        dict.insert(c.written, c.written);
+        PlistDict expected;
+        expected.insert(c.read, c.read);
+        EXPECT_EQ(readBack(dict), PlistValue(expected)) << c.read.toStdString();
+    }
 }
 
 TEST(Plist, BadInputIsAnErrorNeverACrash) {
@@ -196,6 +321,16 @@ TEST(Plist, BadInputIsAnErrorNeverACrash) {
         "<plist><dict><key>a</key>",
         "<plist><array><string>x</array></plist>",
         document("<string>&#0;</string>"),
+        document("<string>&undeclared;</string>"),
+        "<!DOCTYPE plist [<!ENTITY a \"x\">]><plist><string>&a;</string></plist>",
+        "<!DOCTYPE plist [<!ENTITY a SYSTEM \"/etc/passwd\">]><plist><string/></plist>",
+        document("<dict><key>a</key></dict>"),
+        document("<dict><string>no key</string></dict>"),
+        document("<array><key>a</key></array>"),
+        document("<string>a</string><string>b</string>"),
+        document("<string>a<b/></string>"),
+        document("<unknown/>"),
+        document("<array>text</array>"),
         QByteArray("<plist>\0<true/></plist>", 23),
         // A binary property list (bplist00) holding an array that contains itself.
         QByteArray::fromHex("62706c6973743030a1000801000000000000000000000000000000010000"

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <atomic>
 #include <mutex>
+#include <chrono>
 
 class QTimer;
 
@@ -35,4 +36,9 @@ class QtMainLoop : public MainLoop {
 class SystemClock : public Clock {
   public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    qint64 microsecondsSinceEpoch() const override {
+        return std::chrono::duration_cast<std::chrono::microseconds>(
+                   std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    }
 };
