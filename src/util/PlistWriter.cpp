@@ -7,7 +7,10 @@
 
 #include <QBuffer>
 #include <QSaveFile>
+#include <QtEndian>
+#include <array>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -62,63 +65,93 @@ bool needsEscaping(QStringView text) {
 // Collects the text in a buffer and hands it to the device in large pieces.
 class Output {
   public:
-    explicit Output(QIODevice& device) : device_(device) { buffer_.reserve(bufferBytes); }
+    explicit Output(QIODevice& device) : device_(device), buffer_(new char[bufferBytes]) {}
 
-    // Room for n more bytes at the end of the buffer.
+    // Room for n more bytes (n at most bufferBytes) at the end of the buffer.
     char* room(qsizetype n) {
-        if (buffer_.size() + n > bufferBytes) flush();
-        const qsizetype at = buffer_.size();
-        buffer_.resize(at + n);
-        return buffer_.data() + at;
+        if (size_ + n > bufferBytes) flush();
+        char* at = buffer_.get() + size_;
+        size_ += n;
+        return at;
     }
-    void bytes(const char* data, qsizetype n) { std::memcpy(room(n), data, std::size_t(n)); }
+    void bytes(const char* data, qsizetype n) {
+        if (n <= bufferBytes) return void(std::memcpy(room(n), data, std::size_t(n)));
+        flush();
+        put(data, n);
+    }
     void bytes(const QByteArray& data) { bytes(data.constData(), data.size()); }
     void text(const char* s) { bytes(s, qsizetype(std::strlen(s))); }
     void indent(int depth) { std::memset(room(depth), '\t', std::size_t(depth)); }
     void escaped(QStringView text) {
         bytes(needsEscaping(text) ? escapedText(text).toUtf8() : text.toUtf8());
     }
-    void base64Lines(const QByteArray& data, int depth);
+    // The data in Base64, in lines of base64Line characters, each ended by a
+    // line feed. The lines are not indented: a photo's text is megabytes.
+    void base64Lines(const QByteArray& data);
 
     // Writes what is buffered; false once any write failed.
     bool flush() {
-        if (ok_ && !buffer_.isEmpty())
-            ok_ = device_.write(buffer_.constData(), buffer_.size()) == buffer_.size();
-        buffer_.resize(0);
+        put(buffer_.get(), size_);
+        size_ = 0;
         return ok_;
     }
 
   private:
+    void put(const char* data, qsizetype n) {
+        if (ok_ && n > 0) ok_ = device_.write(data, n) == n;
+    }
+
     QIODevice& device_;
-    QByteArray buffer_;
+    std::unique_ptr<char[]> buffer_;
+    qsizetype size_ = 0;
     bool ok_ = true;
 };
 
-void Output::base64Lines(const QByteArray& data, int depth) {
-    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+// The Base64 digits of every 12-bit value, two characters each: one lookup
+// per half of a 3-byte group.
+const std::array<char16_t, 4096>& base64Pairs() {
+    static const std::array<char16_t, 4096> pairs = [] {
+        const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+        std::array<char16_t, 4096> table{};
+        for (int i = 0; i < 4096; ++i) {
+            const char pair[2] = {digits[i >> 6], digits[i & 63]};
+            std::memcpy(&table[std::size_t(i)], pair, 2);
+        }
+        return table;
+    }();
+    return pairs;
+}
+
+void Output::base64Lines(const QByteArray& data) {
+    const std::array<char16_t, 4096>& pairs = base64Pairs();
     constexpr qsizetype bytesPerLine = base64Line / 4 * 3;
     const auto* in = reinterpret_cast<const unsigned char*>(data.constData());
     for (qsizetype start = 0; start < data.size(); start += bytesPerLine) {
         const qsizetype n = std::min(bytesPerLine, data.size() - start);
-        const qsizetype chars = (n + 2) / 3 * 4;
-        char* out = room(depth + chars + 1);
-        std::memset(out, '\t', std::size_t(depth));
-        out += depth;
+        char* out = room((n + 2) / 3 * 4 + 1);
         const unsigned char* p = in + start;
         qsizetype i = 0;
+        // Six bytes at a time: one load, four lookups.
+        for (; i + 8 <= n; i += 6, out += 8) {
+            quint64 six;
+            std::memcpy(&six, p + i, 8);
+            six = qFromBigEndian(six) >> 16;
+            std::memcpy(out, &pairs[(six >> 36) & 0xFFF], 2);
+            std::memcpy(out + 2, &pairs[(six >> 24) & 0xFFF], 2);
+            std::memcpy(out + 4, &pairs[(six >> 12) & 0xFFF], 2);
+            std::memcpy(out + 6, &pairs[six & 0xFFF], 2);
+        }
         for (; i + 3 <= n; i += 3, out += 4) {
             const quint32 group = quint32(p[i]) << 16 | quint32(p[i + 1]) << 8 | p[i + 2];
-            out[0] = digits[group >> 18];
-            out[1] = digits[(group >> 12) & 63];
-            out[2] = digits[(group >> 6) & 63];
-            out[3] = digits[group & 63];
+            std::memcpy(out, &pairs[group >> 12], 2);
+            std::memcpy(out + 2, &pairs[group & 0xFFF], 2);
         }
         if (i < n) {
             const quint32 group = quint32(p[i]) << 16 | (i + 1 < n ? quint32(p[i + 1]) << 8 : 0);
-            out[0] = digits[group >> 18];
-            out[1] = digits[(group >> 12) & 63];
-            out[2] = i + 1 < n ? digits[(group >> 6) & 63] : '=';
+            std::memcpy(out, &pairs[group >> 12], 2);
+            std::memcpy(out + 2, &pairs[group & 0xFFF], 2);
             out[3] = '=';
+            if (i + 1 == n) out[2] = '=';
             out += 4;
         }
         *out = '\n';
@@ -197,7 +230,7 @@ class Writer {
     bool data(const QByteArray& bytes, int depth) {
         out_.indent(depth);
         out_.text("<data>\n");
-        out_.base64Lines(bytes, depth);
+        out_.base64Lines(bytes);
         out_.indent(depth);
         out_.text("</data>\n");
         return true;
