@@ -11,11 +11,7 @@ namespace {
 // there yet, the ones kept in the record itself.
 PhotoFile photosOf(const CaseRecord& record) {
     if (record.photoId) return PublicVars::sharedInstance().getPhoto(record.photoId);
-    PhotoFile inline_;
-    inline_.topPhoto = record.topPhoto;
-    inline_.photos = record.photos.value_or(PhotoList());
-    inline_.photos_1 = record.photos_1.value_or(PhotoList());
-    return inline_;
+    return record.inlinePhotos();
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "PhotoTestImages.h"
+#include "support/PhotoTestImages.h"
 #include "util/JpegStructure.h"
 
 #include <gtest/gtest.h>
