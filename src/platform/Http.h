@@ -38,7 +38,7 @@ class HttpClient {
     virtual void start(const HttpRequest& request, std::shared_ptr<HttpEvents> target) = 0;
     // Fetches the whole body of url, blocking the caller for at most
     // timeoutSeconds in all, however slowly the server answers. No user input
-    // reaches the app meanwhile.
+    // reaches the app meanwhile, and input queued meanwhile is dropped.
     // Returns none when no whole answer came in time (no network, server
     // down, invalid URL, time-out).
     virtual std::optional<QByteArray> fetch(const QUrl& url, double timeoutSeconds) = 0;

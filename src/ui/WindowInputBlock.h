@@ -4,9 +4,10 @@
 #include <QPointer>
 #include <QWidget>
 
-// While it lives, a window takes no input from the user: no mouse, touch,
-// wheel, tablet or key event reaches any widget in it, except an alert (which
-// stands inside it). Other windows are not affected.
+// While it lives, a window takes no input from the user (isUserInput): no
+// mouse, touch, wheel, tablet, key or input-method event reaches any widget
+// in it, except an alert (which stands inside it). Other windows are not
+// affected.
 class WindowInputBlock : public QObject {
     Q_OBJECT
   public:

@@ -1,3 +1,4 @@
+#include "support/ButtonWindow.h"
 #include "support/FakePlatform.h"
 #include "ui/Popover.h"
 #include "ui/ProgressOverlay.h"
@@ -12,23 +13,9 @@
 
 namespace {
 
-struct Window {
-    Window() {
-        widget.resize(320, 568);
-        button = new QPushButton("menu", &widget);
-        button->setGeometry(100, 200, 120, 40);
-        QObject::connect(button, &QPushButton::clicked, [this] { ++clicks; });
-        widget.show();
-    }
-    void click() { QTest::mouseClick(widget.windowHandle(), Qt::LeftButton, {}, QPoint(160, 220)); }
-    QWidget widget;
-    QPushButton* button;
-    int clicks = 0;
-};
-
 TEST(ProgressOverlay, CoveredAreaTakesNoTouchesUntilHidden) {
     FakePlatform fake;
-    Window w;
+    ButtonWindow w;
     w.click();
     ASSERT_EQ(w.clicks, 1);
 
@@ -51,7 +38,7 @@ TEST(ProgressOverlay, CoveredAreaTakesNoTouchesUntilHidden) {
 
 TEST(ProgressOverlay, KeyboardReachesNothingUnderneath) {
     FakePlatform fake;
-    Window w;
+    ButtonWindow w;
     auto* other = new QPushButton("other", &w.widget);
     other->setGeometry(0, 0, 100, 40);
     QApplication::setActiveWindow(&w.widget);
@@ -82,7 +69,7 @@ TEST(ProgressOverlay, KeyboardReachesNothingUnderneath) {
 
 TEST(ProgressOverlay, OverOneViewBlocksOnlyThatView) {
     FakePlatform fake;
-    Window w;
+    ButtonWindow w;
     auto* other = new QPushButton("other", &w.widget);
     other->setGeometry(0, 0, 100, 40);
     int otherClicks = 0;
@@ -100,9 +87,9 @@ TEST(ProgressOverlay, OverOneViewBlocksOnlyThatView) {
 
 TEST(WindowInputBlock, TheWindowTakesNoInputWhileItLasts) {
     FakePlatform fake;
-    Window blocked;
-    Window other;
-    auto press = [](Window& w) {
+    ButtonWindow blocked;
+    ButtonWindow other;
+    auto press = [](ButtonWindow& w) {
         w.click();
         w.button->setFocus();
         QTest::keyClick(w.widget.windowHandle(), Qt::Key_Space);
@@ -120,7 +107,7 @@ TEST(WindowInputBlock, TheWindowTakesNoInputWhileItLasts) {
 
 TEST(Popover, HangsBelowItsButtonWithTheArrowOnTablets) {
     FakePlatform fake;
-    Window w;
+    ButtonWindow w;
     for (bool tablet : {true, false}) {
         fake.device.tablet = tablet;
         bool dismissed = false;
@@ -140,7 +127,7 @@ TEST(Popover, HangsBelowItsButtonWithTheArrowOnTablets) {
 
 TEST(Popover, EscapeDismissesIt) {
     FakePlatform fake;
-    Window w;
+    ButtonWindow w;
     bool dismissed = false;
     Popover* popover = Popover::present(new ViewController, w.button, QSize(200, 150));
     popover->onDismissed = [&] { dismissed = true; };

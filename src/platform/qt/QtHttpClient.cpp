@@ -1,5 +1,7 @@
 #include "platform/qt/QtHttpClient.h"
 
+#include "platform/qt/UserInput.h"
+
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -92,5 +94,6 @@ std::optional<QByteArray> QtHttpClient::fetch(const QUrl& url, double timeoutSec
     worker->start();
     worker->wait();
     delete worker;
+    dropInputQueuedMeanwhile();
     return body;
 }

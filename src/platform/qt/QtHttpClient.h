@@ -6,7 +6,8 @@
 
 // HTTP over QtNetwork. Asynchronous requests report on the main thread; the
 // blocking fetch runs its request on a thread of its own and waits for it, so
-// nothing else (no input, no timer) runs on the main thread meanwhile.
+// nothing else (no input, no timer) runs on the main thread meanwhile, and
+// then drops the input the window system queued while it waited.
 class QtHttpClient : public HttpClient {
   public:
     void start(const HttpRequest& request, std::shared_ptr<HttpEvents> target) override;
