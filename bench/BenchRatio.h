@@ -75,7 +75,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
     static std::string bytes(double count) {
         char text[32];
-        std::snprintf(text, sizeof text, "%.4g MB", count / (1024 * 1024));
+        std::snprintf(text, sizeof text, "%.4g MiB", count / (1024 * 1024));
         return text;
     }
 

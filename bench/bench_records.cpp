@@ -251,7 +251,7 @@ void sendingRunMemory(benchmark::State& state) {
     state.counters["peak"] = bytes(most.peakBytes);
     state.counters["growth"] = bytes(most.growthBytes);
     const QFileInfo photoFile(*photoFilePath(home.documents(), StoreHome::photoId(0)));
-    state.SetLabel(QStringLiteral("photo file of a case %1 MB")
+    state.SetLabel(QStringLiteral("photo file of a case %1 MiB")
                        .arg(double(photoFile.size()) / (1024 * 1024), 0, 'f', 1)
                        .toStdString());
     PublicVars::resetSharedInstanceForTesting();
