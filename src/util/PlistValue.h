@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
-#include <utility>
 #include <variant>
 #include <vector>
 
@@ -13,7 +12,17 @@ class PlistValue;
 // (or read), each key at most once.
 class PlistDict {
   public:
-    using Item = std::pair<QString, PlistValue>;
+    // A key and its value (a struct of its own rather than a std::pair, which
+    // some standard libraries cannot declare while PlistValue is incomplete).
+    struct Item;
+
+    // Out of line, where Item is complete.
+    PlistDict();
+    PlistDict(const PlistDict&);
+    PlistDict(PlistDict&&) noexcept;
+    PlistDict& operator=(const PlistDict&);
+    PlistDict& operator=(PlistDict&&) noexcept;
+    ~PlistDict();
 
     // Returns the value under key, or null when the key is absent.
     const PlistValue* value(const QString& key) const;
@@ -27,11 +36,11 @@ class PlistDict {
     // Removes key; returns whether it was there.
     bool remove(const QString& key);
 
-    std::size_t size() const { return items_.size(); }
-    bool empty() const { return items_.empty(); }
-    std::vector<Item>::const_iterator begin() const { return items_.begin(); }
-    std::vector<Item>::const_iterator end() const { return items_.end(); }
-    void reserve(std::size_t n) { items_.reserve(n); }
+    std::size_t size() const;
+    bool empty() const;
+    std::vector<Item>::const_iterator begin() const;
+    std::vector<Item>::const_iterator end() const;
+    void reserve(std::size_t n);
 
     bool operator==(const PlistDict& other) const;
 
@@ -111,6 +120,38 @@ class PlistValue {
                  PlistDict, quint64, PlistUnread>
         v_;
 };
+
+struct PlistDict::Item {
+    Item(QString key, PlistValue value) : first(std::move(key)), second(std::move(value)) {}
+
+    QString first;
+    PlistValue second;
+
+    bool operator==(const Item&) const = default;
+};
+
+// Defined here, where Item is complete.
+inline PlistDict::PlistDict() = default;
+inline PlistDict::PlistDict(const PlistDict&) = default;
+inline PlistDict::PlistDict(PlistDict&&) noexcept = default;
+inline PlistDict& PlistDict::operator=(const PlistDict&) = default;
+inline PlistDict& PlistDict::operator=(PlistDict&&) noexcept = default;
+inline PlistDict::~PlistDict() = default;
+inline std::size_t PlistDict::size() const {
+    return items_.size();
+}
+inline bool PlistDict::empty() const {
+    return items_.empty();
+}
+inline std::vector<PlistDict::Item>::const_iterator PlistDict::begin() const {
+    return items_.begin();
+}
+inline std::vector<PlistDict::Item>::const_iterator PlistDict::end() const {
+    return items_.end();
+}
+inline void PlistDict::reserve(std::size_t n) {
+    items_.reserve(n);
+}
 
 inline void PlistDict::append(QString key, PlistValue value) {
     items_.emplace_back(std::move(key), std::move(value));
