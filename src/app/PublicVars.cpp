@@ -160,15 +160,8 @@ PhotoFile PublicVars::getPhoto(const std::optional<QString>& photoId) {
 
 std::optional<PhotoFile> PublicVars::photosForUpload(const CaseRecord& record, QString* problem) {
     if (!record.photoId) return record.inlinePhotos();
-    const std::optional<QString> path = photoFilePath(documents(), *record.photoId);
-    const QString name = QStringLiteral("photo_%1.plist").arg(*record.photoId);
-    if (!path || !QFileInfo::exists(*path)) {
-        if (problem) *problem = QStringLiteral("%1 is missing").arg(name);
-        return std::nullopt;
-    }
-    PhotoFileRead read = readPhotoFile(*path);
-    if (!read.file && problem)
-        *problem = QStringLiteral("%1 cannot be read: %2").arg(name, read.error);
+    PhotoFileRead read = readPhotoFileOf(documents(), record);
+    if (!read.file && problem) *problem = read.error;
     return std::move(read.file);
 }
 

@@ -6,7 +6,6 @@
 // changes in no other way.
 #include "Command.h"
 #include "app/PublicVars.h"
-#include "app/StoreFiles.h"
 #include "app/StoreKeys.h"
 #include "net/HttpConnect.h"
 #include "net/NetTimeouts.h"
@@ -202,11 +201,11 @@ int run(const QStringList& rawArgs) {
         return 1;
     }
     // A case is never sent without its photos.
-    const PhotoFileRead photos = readPhotoFileOf(args->folder, *record);
-    if (!photos.file)
-        print(stderr, QStringLiteral("error: %1 is not sent: %2").arg(args->pk, photos.error));
+    QString problem;
+    const std::optional<PhotoFile> photos = store.photosForUpload(*record, &problem);
+    if (!photos) print(stderr, QStringLiteral("error: %1 is not sent: %2").arg(args->pk, problem));
     const QString stateBefore = record->state;
-    int status = photos.file ? send(*record, *photos.file, args->server) : 1;
+    int status = photos ? send(*record, *photos, args->server) : 1;
     // A moved photo file is named only by the list, so the list is saved
     // whenever photos moved or the case changed state, whatever became of the upload.
     if ((record->state != stateBefore || photosToMove) && !store.storeWaitingStoreArray()) {
