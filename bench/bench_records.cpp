@@ -58,7 +58,8 @@ class StoreHome {
         return PlatformScope(services_);
     }
 
-    // Writes the list of count waiting cases, photo file n for case n.
+    // Writes the list of count waiting cases, case n naming photo file n.
+    // Opening the screen reads no photo file; the sending run writes them.
     void writeCases(int count) const {
         CaseList cases;
         for (int n = 0; n < count; ++n)
