@@ -20,7 +20,7 @@ HttpRequest uploadRequest(const QUrl& url, const FormFields& dataInfo,
     request.timeoutSeconds = netTimeouts().upload;
     request.useCache = false;
     request.useCookies = false;
-    request.body = multipartBody(dataInfo, filedataInfo, filedataInfo2);
+    request.body = multipartPieces(dataInfo, filedataInfo, filedataInfo2);
     request.headers = {
         {"Content-Type", multipartContentType()},
         {"Content-Length", QByteArray::number(request.body.size())},

@@ -20,11 +20,39 @@ class HttpEvents {
     virtual void didFailWithError(const QString& error) = 0;
 };
 
+// A request body as pieces sent one after another. The pieces share their
+// bytes with the QByteArrays they came from (implicit sharing), so a body
+// made of large photos is never copied into one block.
+class HttpBody {
+  public:
+    HttpBody() = default;
+    // One piece.
+    HttpBody(QByteArray bytes) { append(std::move(bytes)); }
+
+    // Adds piece at the end; an empty piece adds nothing.
+    void append(QByteArray piece) {
+        if (piece.isEmpty()) return;
+        size_ += piece.size();
+        pieces_.append(std::move(piece));
+    }
+    const QList<QByteArray>& pieces() const { return pieces_; }
+    // Returns the number of bytes of all pieces.
+    qsizetype size() const { return size_; }
+    // Returns all pieces in one block.
+    QByteArray joined() const { return pieces_.isEmpty() ? QByteArray() : pieces_.join(); }
+
+  private:
+    QList<QByteArray> pieces_;
+    qsizetype size_ = 0;
+};
+
 struct HttpRequest {
     QUrl url;
     QByteArray method = "GET";
     QList<QPair<QByteArray, QByteArray>> headers;
-    QByteArray body;
+    HttpBody body;
+    // How long the exchange may stay idle: the time starts again with every
+    // byte sent or received.
     double timeoutSeconds = 60;
     bool useCache = false;   // false: always reload from the server
     bool useCookies = false; // false: neither send nor store cookies

@@ -67,6 +67,7 @@ struct BodyCase {
     bool inspectorPhoto;
     int sitePhotos, orderPhotos;
     bool unknownTimeAndPlace = false; // photos kept without time and with NaN positions
+    int photoBytes = 2000;            // the first photo's size; the n-th is n times as large
 };
 
 void PrintTo(const BodyCase& c, std::ostream* os) {
@@ -82,8 +83,8 @@ std::pair<CaseRecord, PhotoFile> storedCase(const BodyCase& c) {
     int n = 0;
     auto entry = [&n, &c] {
         ++n;
-        if (c.unknownTimeAndPlace) return PhotoEntry{jpeg(n, 2000), {}, NAN, NAN, {}};
-        return PhotoEntry{jpeg(n, 2000 * n),
+        if (c.unknownTimeAndPlace) return PhotoEntry{jpeg(n, c.photoBytes), {}, NAN, NAN, {}};
+        return PhotoEntry{jpeg(n, c.photoBytes * n),
                           QDateTime(QDate(2024, 5, n), QTime(9, n, 0)),
                           25.0f + n / 1000.0f,
                           121.5f - n / 100.0f,
@@ -128,12 +129,14 @@ TEST_P(AppBodies, AreAcceptedAndKeptByteForByte) {
     EXPECT_EQ(kept.entryList(QDir::Files).size(), 1 + form.files1.size() + form.files2.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, AppBodies,
-                         testing::Values(BodyCase{"no_photos", false, 0, 0},
-                                         BodyCase{"site_photos_only", false, 3, 0},
-                                         BodyCase{"full_case", true, 10, 3},
-                                         BodyCase{"unknown_time_and_place", true, 1, 1, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AppBodies,
+    testing::Values(BodyCase{"no_photos", false, 0, 0}, BodyCase{"site_photos_only", false, 3, 0},
+                    BodyCase{"full_case", true, 10, 3},
+                    BodyCase{"unknown_time_and_place", true, 1, 1, true},
+                    // Photos far larger than what goes to the socket at once.
+                    BodyCase{"photos_of_several_chunks", true, 1, 1, false, 700 * 1024}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UploadExchange, TheServerRefusesAnUnsoundBodyWithItsReason) {
     FormFields fields = caseFields();

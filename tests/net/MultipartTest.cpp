@@ -112,7 +112,8 @@ TEST(HttpConnect, StartsOnePostWithTheBodyAndItsHeaders) {
     EXPECT_EQ(fake.http.started[0].target, events);
     EXPECT_EQ(request.url, url);
     EXPECT_EQ(request.method, "POST");
-    EXPECT_EQ(request.body, textPart("osType", "1") + filePart("photo_1_1", jpeg1) + closing);
+    EXPECT_EQ(request.body.joined(),
+              textPart("osType", "1") + filePart("photo_1_1", jpeg1) + closing);
     const QList<QPair<QByteArray, QByteArray>> headers = {
         {"Content-Type", "multipart/form-data; boundary=" + B},
         {"Content-Length", QByteArray::number(request.body.size())}};

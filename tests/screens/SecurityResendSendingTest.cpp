@@ -68,9 +68,10 @@ TEST_F(Sending, ARunAfterASortSendsTheTickedCasesInTheShownOrderAndSavesEachAcce
     ASSERT_EQ(fake.http.started.size(), 1u);
     const HttpRequest& upload = fake.http.started[0].request;
     EXPECT_EQ(upload.url.toString(), "http://upload.test/velquarda/appUpPhoto.do");
-    EXPECT_TRUE(upload.body.contains("name=\"photo_1_2\"")); // the top photo, then the site photo
-    EXPECT_TRUE(upload.body.contains("name=\"photo_2_1\""));
-    EXPECT_TRUE(upload.body.contains("name=\"appVersion\"\r\n\r\n1.0\r\n"));
+    EXPECT_TRUE(
+        upload.body.joined().contains("name=\"photo_1_2\"")); // the top photo, then the site photo
+    EXPECT_TRUE(upload.body.joined().contains("name=\"photo_2_1\""));
+    EXPECT_TRUE(upload.body.joined().contains("name=\"appVersion\"\r\n\r\n1.0\r\n"));
 
     answerUpload(fake.http, R"({"state":"0"})");
     // On disk before the next case is even looked up.

@@ -1,5 +1,6 @@
 #include "platform/qt/QtHttpClient.h"
 
+#include "platform/qt/HttpSocketExchange.h"
 #include "platform/qt/UserInput.h"
 
 #include <QEventLoop>
@@ -38,8 +39,15 @@ QString failureText(const QNetworkReply& reply, double timeoutSeconds) {
 } // namespace
 
 void QtHttpClient::start(const HttpRequest& request, std::shared_ptr<HttpEvents> target) {
+    if (request.url.scheme() == QLatin1String("http") && !request.useCache && !request.useCookies)
+        return HttpSocketExchange::start(request, std::move(target), &manager_);
+    startWithManager(request, std::move(target));
+}
+
+void QtHttpClient::startWithManager(const HttpRequest& request,
+                                    std::shared_ptr<HttpEvents> target) {
     QNetworkReply* reply =
-        manager_.sendCustomRequest(networkRequest(request), request.method, request.body);
+        manager_.sendCustomRequest(networkRequest(request), request.method, request.body.joined());
     auto responded = std::make_shared<bool>(false);
     auto respond = [reply, target, responded] {
         if (*responded) return;
