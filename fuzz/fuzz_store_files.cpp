@@ -1,10 +1,12 @@
-// The store's two files read from any bytes: no crash; whatever reads is written back as a file
+// The store's two files read from any bytes: no crash; the plain reader and Qt's XML reader
+// read them the same; whatever reads is written back as a file
 // that reads again and is written the same way a second time (saving a store twice changes
 // nothing), and the case list and photo file made from it keep what they read on each re-save.
 #include "FuzzCheck.h"
 
 #include "app/CaseRecord.h"
 #include "app/PhotoEntry.h"
+#include "support/PlistSameness.h"
 #include "util/Plist.h"
 
 namespace {
@@ -35,6 +37,7 @@ template <typename Stored> void checkStableRecord(const PlistDict& dict) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    FUZZ_CHECK(readsTheSameBothWays(bytes));
     PlistReadResult read = readPlist(bytes);
     if (!read.value) {
         FUZZ_CHECK(!read.error.isEmpty());

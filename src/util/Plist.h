@@ -33,6 +33,9 @@ struct PlistReadResult {
 
 // Reads the XML form of a property list.
 PlistReadResult readPlist(const QByteArray& xml);
+// Reads as readPlist does, always on Qt's XML reader: readPlist first tries
+// the faster plain reader (PlistPlainReader.h), and tests compare the two.
+PlistReadResult readPlistWithXmlReader(const QByteArray& xml);
 // Reads the property list in the file at path.
 PlistReadResult readPlistFile(const QString& path);
 

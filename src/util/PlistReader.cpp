@@ -1,24 +1,15 @@
 // Reading the XML form of property lists, on Qt's XML reader: every encoding
 // XML allows (a byte-order mark, UTF-16, a declared ISO-8859-1), and no
-// recursion, so that no nesting depth can overflow the stack.
+// recursion, so that no nesting depth can overflow the stack. A document in the
+// plain form our writer makes is read first by the faster plain reader.
 #include "util/Plist.h"
-#include "util/PlistText.h"
+#include "util/PlistBuilder.h"
+#include "util/PlistPlainReader.h"
 
 #include <QFile>
-#include <QHash>
 #include <QXmlStreamReader>
-#include <vector>
 
 namespace {
-
-// An array or a dictionary being read.
-struct Container {
-    bool isDict = false;
-    PlistValue::Array items;
-    std::vector<PlistDict::Item> entries;
-    QHash<QString, std::size_t> indexOfKey;
-    std::optional<QString> key; // read, waiting for its value
-};
 
 class Reader {
   public:
@@ -34,9 +25,9 @@ class Reader {
                 sawElement_
                     ? QStringLiteral("line %1: %2").arg(xml_.lineNumber()).arg(xml_.errorString())
                     : QStringLiteral("not a property list in XML form");
-        if (error_.isEmpty() && !root_) fail(QStringLiteral("no value in the document"));
+        if (error_.isEmpty() && !build_.root()) fail(QStringLiteral("no value in the document"));
         if (!error_.isEmpty()) return {std::nullopt, error_};
-        return {std::move(root_), QString()};
+        return {std::move(build_.root()), QString()};
     }
 
   private:
@@ -50,12 +41,14 @@ class Reader {
         case QXmlStreamReader::StartElement:
             return start(xml_.name());
         case QXmlStreamReader::EndElement:
-            return end(xml_.name());
+            if (xml_.name() == u"dict" || xml_.name() == u"array") fail(build_.close());
+            return;
         case QXmlStreamReader::Characters:
             if (!xml_.isWhitespace()) fail(QStringLiteral("text outside a value"));
             return;
         case QXmlStreamReader::EntityReference:
-            return fail(QStringLiteral("undeclared entity &%1;").arg(xml_.name()));
+            fail(QStringLiteral("undeclared entity &%1;").arg(xml_.name()));
+            return;
         default: // the declaration, comments, processing instructions
             return;
         }
@@ -64,99 +57,43 @@ class Reader {
     void start(QStringView name) {
         sawElement_ = true;
         if (name == u"plist") {
-            if (sawPlist_ || !open_.empty() || root_) fail(QStringLiteral("misplaced <plist>"));
-            sawPlist_ = true;
+            fail(build_.openPlist());
         } else if (name == u"dict" || name == u"array") {
-            if (open_.size() >= plistMaxDepth)
-                return fail(QStringLiteral("nested deeper than %1 levels").arg(plistMaxDepth));
-            open_.push_back(Container{name == u"dict", {}, {}, {}, {}});
-        } else if (name == u"key") {
-            key();
+            fail(build_.open(name == u"dict"));
         } else {
             scalar(name);
         }
     }
 
-    void end(QStringView name) {
-        if (name != u"dict" && name != u"array") return;
-        Container done = std::move(open_.back());
-        open_.pop_back();
-        if (done.key) return fail(QStringLiteral("key \"%1\" has no value").arg(*done.key));
-        if (!done.isDict) return add(PlistValue(std::move(done.items)));
-        PlistDict dict;
-        dict.reserve(done.entries.size());
-        for (auto& [key, value] : done.entries)
-            dict.append(std::move(key), std::move(value));
-        add(PlistValue(std::move(dict)));
-    }
-
-    void key() {
-        if (open_.empty() || !open_.back().isDict || open_.back().key)
-            return fail(QStringLiteral("misplaced <key>"));
-        QString text = elementText();
-        if (error_.isEmpty()) open_.back().key = std::move(text);
-    }
-
+    // An element that holds only text.
     void scalar(QStringView name) {
+        if (name == u"key" && fail(build_.keyPlace())) return;
         const QString element = name.toString();
-        const QString text = elementText();
-        if (!error_.isEmpty()) return;
-        if (element == u"string") return add(PlistValue(text));
-        if (element == u"true" || element == u"false") return add(PlistValue(element == u"true"));
-        if (element == u"integer") return add(integerFromPlistText(text));
-        PlistValue value(PlistUnread{element, text});
-        if (element == u"real") {
-            if (auto real = realFromPlistText(text)) value = PlistValue(*real);
-        } else if (element == u"date") {
-            if (auto date = dateFromPlistText(text)) value = PlistValue(*date);
-        } else if (element == u"data") {
-            if (auto data = dataFromPlistText(text)) value = PlistValue(std::move(*data));
-        } else {
-            return fail(QStringLiteral("unsupported element <%1>").arg(element));
-        }
-        add(std::move(value));
-    }
-
-    // The text of an element that holds no elements.
-    QString elementText() {
         QString text = xml_.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
-        if (xml_.hasError()) fail(xml_.errorString());
-        return text;
-    }
-
-    void add(PlistValue value) {
-        if (open_.empty()) {
-            if (root_) return fail(QStringLiteral("more than one value in the document"));
-            root_ = std::move(value);
+        if (xml_.hasError()) {
+            fail(xml_.errorString());
             return;
         }
-        Container& parent = open_.back();
-        if (!parent.isDict) return parent.items.push_back(std::move(value));
-        if (!parent.key) return fail(QStringLiteral("a value without a key"));
-        // A key given twice keeps its first place and takes its last value,
-        // as other readers of the format do.
-        QString key = std::move(*parent.key);
-        parent.key.reset();
-        if (const auto at = parent.indexOfKey.constFind(key); at != parent.indexOfKey.cend()) {
-            parent.entries[*at].second = std::move(value);
-            return;
-        }
-        parent.indexOfKey.insert(key, parent.entries.size());
-        parent.entries.emplace_back(std::move(key), std::move(value));
+        fail(element == u"key" ? build_.key(std::move(text)) : build_.scalar(element, text));
     }
 
-    void fail(const QString& why) {
-        if (error_.isEmpty())
+    // Keeps the first reason the document cannot be read (an empty one is
+    // none); returns whether there is one.
+    bool fail(const QString& why) {
+        if (error_.isEmpty() && !why.isEmpty())
             error_ = QStringLiteral("line %1: %2").arg(xml_.lineNumber()).arg(why);
+        return !error_.isEmpty();
     }
 
     QXmlStreamReader& xml_;
-    std::vector<Container> open_;
-    std::optional<PlistValue> root_;
-    bool sawPlist_ = false;
+    PlistBuilder build_;
     bool sawElement_ = false;
     QString error_;
 };
+
+// Files up to this size are read whole, for the plain reader; larger ones
+// (a photo file with many photos) stream through Qt's XML reader.
+constexpr qint64 plainFileMaxBytes = 8 << 20;
 
 PlistReadResult failure(QString error) {
     return {std::nullopt, std::move(error)};
@@ -174,10 +111,17 @@ std::optional<QString> refusal(qint64 size, const QByteArray& start) {
 
 } // namespace
 
-PlistReadResult readPlist(const QByteArray& xml) {
+PlistReadResult readPlistWithXmlReader(const QByteArray& xml) {
     if (auto why = refusal(xml.size(), xml.left(6))) return failure(*why);
     QXmlStreamReader reader(xml);
     return Reader(reader).read();
+}
+
+PlistReadResult readPlist(const QByteArray& xml) {
+    if (!refusal(xml.size(), xml.left(6)))
+        if (std::optional<PlistValue> value = readPlainPlist(xml))
+            return {std::move(value), QString()};
+    return readPlistWithXmlReader(xml);
 }
 
 PlistReadResult readPlistFile(const QString& path) {
@@ -185,9 +129,14 @@ PlistReadResult readPlistFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return failure(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
     if (auto why = refusal(file.size(), file.peek(6))) return failure(*why);
-    // Read from the file as it goes: no copy of the whole file in memory.
-    QXmlStreamReader reader(&file);
-    PlistReadResult result = Reader(reader).read();
+    PlistReadResult result;
+    if (file.size() <= plainFileMaxBytes) {
+        result = readPlist(file.readAll());
+    } else {
+        // Read from the file as it goes: no copy of the whole file in memory.
+        QXmlStreamReader reader(&file);
+        result = Reader(reader).read();
+    }
     if (file.error() != QFileDevice::NoError)
         return failure(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
     return result;

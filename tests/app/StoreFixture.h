@@ -2,6 +2,7 @@
 
 #include "app/PublicVars.h"
 #include "support/FakePlatform.h"
+#include "support/PlistSameness.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,9 @@ class StoreTest : public testing::Test {
         QFile file(pathOf(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    // Every hand-made store file also reads the same on both of the reader's paths.
     void writeBytes(const QString& name, const QByteArray& bytes) const {
+        EXPECT_TRUE(readsTheSameBothWays(bytes)) << bytes.left(400).toStdString();
         QFile file(pathOf(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);

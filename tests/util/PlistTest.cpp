@@ -1,4 +1,5 @@
 #include "util/Plist.h"
+#include "support/PlistSameness.h"
 #include "util/PlistWriteFailure.h"
 
 #include <QDir>
@@ -27,11 +28,20 @@ QByteArray nestedArrays(int depth, const QByteArray& innermost = QByteArray()) {
                     QByteArray("</array>").repeated(depth));
 }
 
+// Reads xml as readPlist does, once the plain reader and the XML reader were
+// seen to read it the same.
+PlistReadResult readBothWays(const QByteArray& xml) {
+    EXPECT_TRUE(readsTheSameBothWays(xml)) << xml.left(400).toStdString();
+    return readPlist(xml);
+}
+
+// The value written and read back; what our writer writes is always plain.
 PlistValue readBack(const PlistValue& value) {
     QString error;
     const std::optional<QByteArray> xml = writePlist(value, &error);
     EXPECT_TRUE(xml) << error.toStdString();
-    PlistReadResult read = readPlist(xml.value_or(QByteArray()));
+    EXPECT_TRUE(readPlainPlist(xml.value_or(QByteArray())));
+    PlistReadResult read = readBothWays(xml.value_or(QByteArray()));
     EXPECT_TRUE(read.value) << read.error.toStdString();
     return read.value.value_or(PlistValue());
 }
@@ -128,7 +138,7 @@ TEST(Plist, ReadsWhatOtherWritersWrite) {
     expected.insert("text", QString::fromUtf8("A&B <中> A"));
     expected.insert("empty", QString());
     expected.insert("list", PlistValue::Array{1, PlistDict{}});
-    const PlistReadResult read = readPlist(xml);
+    const PlistReadResult read = readBothWays(xml);
     ASSERT_TRUE(read.value) << read.error.toStdString();
     EXPECT_EQ(*read.value, PlistValue(expected));
 }
@@ -188,7 +198,7 @@ TEST(Plist, ReadsEveryIntegerDateRealAndDataExactly) {
         {"<data/>", QByteArray()},
     };
     for (const auto& c : cases) {
-        const PlistReadResult read = readPlist(document(c.element));
+        const PlistReadResult read = readBothWays(document(c.element));
         ASSERT_TRUE(read.value) << c.element << ": " << read.error.toStdString();
         EXPECT_EQ(*read.value, c.value) << c.element;
         EXPECT_EQ(readBack(c.value), c.value) << c.element;
@@ -218,7 +228,7 @@ TEST(Plist, TextThatCannotBeReadExactlyIsKeptAndWrittenBackUnchanged) {
     for (const auto& c : cases) {
         const QByteArray element =
             QByteArray("<") + c.element + ">" + c.text + "</" + c.element + ">";
-        const PlistReadResult read = readPlist(document("<array>" + element + "</array>"));
+        const PlistReadResult read = readBothWays(document("<array>" + element + "</array>"));
         ASSERT_TRUE(read.value) << element.toStdString() << ": " << read.error.toStdString();
         const PlistUnread expected{c.element, c.text};
         EXPECT_EQ(read.value->asArray()->at(0), PlistValue(expected)) << element.toStdString();
@@ -251,14 +261,14 @@ TEST(Plist, ReadsEveryEncodingXmlAllows) {
     expected.insert(QString::fromUtf8("名"), QString::fromUtf8("Café 中"));
     expected.insert("when", utc(1900, 1, 1, 0, 0, 0));
     for (const QByteArray& input : inputs) {
-        const PlistReadResult read = readPlist(input);
+        const PlistReadResult read = readBothWays(input);
         ASSERT_TRUE(read.value) << input.toHex().toStdString() << ": " << read.error.toStdString();
         EXPECT_EQ(*read.value, PlistValue(expected)) << input.toHex().toStdString();
     }
 }
 
 TEST(Plist, AKeyGivenTwiceKeepsItsPlaceAndTakesItsLastValue) {
-    const PlistReadResult read = readPlist(document(
+    const PlistReadResult read = readBothWays(document(
         "<dict><key>a</key><integer>1</integer><key>b</key><true/><key>a</key><integer>2</integer>"
         "</dict>"));
     ASSERT_TRUE(read.value) << read.error.toStdString();
@@ -337,7 +347,7 @@ TEST(Plist, BadInputIsAnErrorNeverACrash) {
                             "00000000000100000000000000000000000000000009"),
     };
     for (const QByteArray& input : inputs) {
-        const PlistReadResult read = readPlist(input);
+        const PlistReadResult read = readBothWays(input);
         EXPECT_FALSE(read.value) << input.toStdString();
         EXPECT_FALSE(read.error.isEmpty()) << input.toStdString();
     }
@@ -350,7 +360,7 @@ TEST(Plist, TruncatedDocumentsNeverReadAsTheWhole) {
     const QByteArray xml = *writePlist(dict);
     const qsizetype rootEnd = xml.lastIndexOf("</dict>");
     for (qsizetype length = 0; length < rootEnd; ++length) {
-        const PlistReadResult read = readPlist(xml.left(length));
+        const PlistReadResult read = readBothWays(xml.left(length));
         EXPECT_FALSE(read.value && *read.value == PlistValue(dict)) << length;
     }
 }
@@ -364,19 +374,19 @@ TEST(Plist, RandomBytesAreErrorsNeverCrashes) {
         if (i % 10 == 0) input = QByteArray(int(random.bounded(1, 600)), '\0');
         for (int n = int(random.bounded(1, 8)); n > 0; --n)
             input[random.bounded(int(input.size()))] = char(random.bounded(256));
-        const PlistReadResult read = readPlist(input);
+        const PlistReadResult read = readBothWays(input);
         EXPECT_TRUE(read.value || !read.error.isEmpty()) << i;
     }
 }
 
 TEST(Plist, DeepNestingIsRefusedAtAnyDepth) {
-    const PlistReadResult ok = readPlist(nestedArrays(500));
+    const PlistReadResult ok = readBothWays(nestedArrays(500));
     EXPECT_TRUE(ok.value) << ok.error.toStdString();
     // Deep enough that a plain recursive walk or free would overflow the stack,
     // and once with a wide list at the bottom.
     for (const QByteArray& xml : {nestedArrays(600), nestedArrays(300000),
                                   nestedArrays(3000, QByteArray("<true/>").repeated(200000))}) {
-        const PlistReadResult read = readPlist(xml);
+        const PlistReadResult read = readBothWays(xml);
         EXPECT_FALSE(read.value);
         EXPECT_TRUE(read.error.contains("nested deeper")) << read.error.toStdString();
     }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "util/PlistValue.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+#include <optional>
+#include <vector>
+
+// Makes a property-list value from the elements of its XML form, as a reader
+// meets them; both readers (the plain one and the one on Qt's XML reader)
+// build through it, so that they give the same value and refuse the same
+// documents. Each step returns why the document cannot be read, or an empty
+// text.
+class PlistBuilder {
+  public:
+    // The <plist> element.
+    QString openPlist();
+    // A <dict> (isDict) or an <array>; nesting deeper than plistMaxDepth is refused.
+    QString open(bool isDict);
+    // The end of the innermost dict or array.
+    QString close();
+    // Whether a <key> may stand here, before its text is read.
+    QString keyPlace() const;
+    // The text of a <key>.
+    QString key(QString text);
+    // An element that holds only text: string, integer, real, date, data,
+    // true or false.
+    QString scalar(QStringView element, const QString& text);
+
+    // The document's value, when it had one.
+    std::optional<PlistValue>& root() { return root_; }
+
+  private:
+    // An array or a dictionary being read.
+    struct Container {
+        bool isDict = false;
+        PlistValue::Array items;
+        std::vector<PlistDict::Item> entries;
+        QHash<QString, std::size_t> indexOfKey;
+        std::optional<QString> key; // read, waiting for its value
+    };
+
+    QString add(PlistValue value);
+
+    std::vector<Container> open_;
+    std::optional<PlistValue> root_;
+    bool sawPlist_ = false;
+};
