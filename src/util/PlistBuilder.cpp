@@ -73,11 +73,29 @@ QString PlistBuilder::add(PlistValue value) {
     // as other readers of the format do.
     QString key = std::move(*parent.key);
     parent.key.reset();
-    if (const auto at = parent.indexOfKey.constFind(key); at != parent.indexOfKey.cend()) {
+    if (const std::optional<std::size_t> at = parent.find(key))
         parent.entries[*at].second = std::move(value);
-        return {};
-    }
-    parent.indexOfKey.insert(key, parent.entries.size());
-    parent.entries.emplace_back(std::move(key), std::move(value));
+    else
+        parent.append(std::move(key), std::move(value));
     return {};
+}
+
+std::optional<std::size_t> PlistBuilder::Container::find(const QString& key) {
+    // A few keys (a case, a photo) are searched in order, faster than hashed.
+    constexpr std::size_t small = 32;
+    if (entries.size() <= small) {
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].first == key) return i;
+        return std::nullopt;
+    }
+    if (indexOfKey.isEmpty())
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            indexOfKey.insert(entries[i].first, i);
+    if (const auto at = indexOfKey.constFind(key); at != indexOfKey.cend()) return *at;
+    return std::nullopt;
+}
+
+void PlistBuilder::Container::append(QString key, PlistValue value) {
+    if (!indexOfKey.isEmpty()) indexOfKey.insert(key, entries.size());
+    entries.emplace_back(std::move(key), std::move(value));
 }

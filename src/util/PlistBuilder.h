@@ -38,8 +38,12 @@ class PlistBuilder {
         bool isDict = false;
         PlistValue::Array items;
         std::vector<PlistDict::Item> entries;
-        QHash<QString, std::size_t> indexOfKey;
-        std::optional<QString> key; // read, waiting for its value
+        QHash<QString, std::size_t> indexOfKey; // made once the dictionary is no longer small
+        std::optional<QString> key;             // read, waiting for its value
+
+        // The place of key among the entries, or none.
+        std::optional<std::size_t> find(const QString& key);
+        void append(QString key, PlistValue value);
     };
 
     QString add(PlistValue value);

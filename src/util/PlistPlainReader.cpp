@@ -64,6 +64,16 @@ std::optional<char32_t> referredCharacter(std::string_view name) {
     return std::nullopt;
 }
 
+// The name of an element that holds only text, as the builder takes it; empty
+// for any other name.
+QStringView textElement(std::string_view name) {
+    const QLatin1StringView latin1(name.data(), qsizetype(name.size()));
+    for (QStringView known :
+         {u"key", u"string", u"integer", u"real", u"date", u"data", u"true", u"false"})
+        if (known == latin1) return known;
+    return {};
+}
+
 class PlainReader {
   public:
     explicit PlainReader(QByteArrayView xml) : at_(xml.data()), end_(xml.data() + xml.size()) {}
@@ -102,9 +112,9 @@ class PlainReader {
             return check(build_.openPlist());
         }
         if (name == "dict" || name == "array") return container(name == "dict");
+        const QStringView element = textElement(name);
         const std::optional<QString> text = elementText(name);
-        if (!text) return giveUp();
-        const QString element = QString::fromLatin1(name.data(), qsizetype(name.size()));
+        if (element.isEmpty() || !text) return giveUp();
         return check(name == "key" ? build_.key(*text) : build_.scalar(element, *text));
     }
 

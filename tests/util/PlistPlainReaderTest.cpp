@@ -54,6 +54,27 @@ TEST(PlistPlainReader, ReadsThePlainFormAsTheXmlReaderDoes) {
     }
 }
 
+// A key given twice keeps its first place and takes its last value, in a
+// small dictionary (searched in order) and a large one (hashed).
+TEST(PlistPlainReader, AKeyGivenTwiceInADictionaryOfAnySize) {
+    for (const int size : {3, 32, 33, 40}) {
+        QByteArray body = "<dict>";
+        PlistDict expected;
+        for (int i = 0; i < size; ++i) {
+            body += "<key>k" + QByteArray::number(i) + "</key><integer>1</integer>";
+            expected.insert("k" + QString::number(i), 1);
+        }
+        for (const int again : {0, size - 1}) {
+            body += "<key>k" + QByteArray::number(again) + "</key><integer>2</integer>";
+            expected.insert("k" + QString::number(again), 2);
+        }
+        const std::optional<PlistValue> plain = readPlainPlist(document(body + "</dict>"));
+        ASSERT_TRUE(plain) << size;
+        EXPECT_EQ(*plain, PlistValue(expected)) << size;
+        EXPECT_TRUE(readsTheSameBothWays(document(body + "</dict>"))) << size;
+    }
+}
+
 TEST(PlistPlainReader, LeavesAnythingElseToTheXmlReader) {
     const QByteArray others[] = {
         // Other forms of XML, which the XML reader reads.
