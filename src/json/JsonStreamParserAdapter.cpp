@@ -52,7 +52,7 @@ void JsonStreamParserAdapter::parserFoundObjectKey(JsonStreamParser&, std::strin
     Frame& frame = containerStack_.back();
     // A key without a value (which the grammar never lets through) is replaced.
     if (frame.keyWaiting) members_.pop_back();
-    members_.emplace_back(std::move(key), JsonValue());
+    members_.push_back(JsonMember{std::move(key), JsonValue()});
     frame.keyWaiting = true;
 }
 
