@@ -2,12 +2,21 @@
 
 #include <QLocale>
 
+qsizetype FieldReader::find(const char* key) const {
+    const QLatin1StringView name(key);
+    qsizetype at = 0;
+    for (const auto& item : dict_) {
+        if (item.first == name) return at;
+        ++at;
+    }
+    return -1;
+}
+
 template <typename As>
 auto FieldReader::typed(const char* key, As as) -> decltype(as(PlistValue())) {
-    const QString name = QString::fromLatin1(key);
-    const PlistValue* v = dict_.value(name);
-    auto value = v ? as(*v) : nullptr;
-    if (value) taken_.insert(name);
+    const qsizetype at = find(key);
+    auto value = at >= 0 ? as(dict_.begin()[at].second) : nullptr;
+    if (value) taken_[at] = true;
     return value;
 }
 
@@ -20,10 +29,9 @@ std::optional<QString> textOf(const PlistValue& value) {
 }
 
 std::optional<QString> FieldReader::text(const char* key) {
-    const QString name = QString::fromLatin1(key);
-    const PlistValue* v = dict_.value(name);
-    std::optional<QString> text = v ? textOf(*v) : std::nullopt;
-    if (text) taken_.insert(name);
+    const qsizetype at = find(key);
+    std::optional<QString> text = at >= 0 ? textOf(dict_.begin()[at].second) : std::nullopt;
+    if (text) taken_[at] = true;
     return text;
 }
 
@@ -58,8 +66,9 @@ const PlistValue::Array* FieldReader::array(const char* key) {
 
 PlistDict FieldReader::rest() const {
     PlistDict rest;
+    qsizetype at = 0;
     for (const auto& [key, value] : dict_)
-        if (!taken_.contains(key)) rest.append(key, value);
+        if (!taken_[at++]) rest.append(key, value);
     return rest;
 }
 

@@ -3,6 +3,7 @@
 #include "util/PlistValue.h"
 
 #include <QSet>
+#include <QVarLengthArray>
 #include <optional>
 
 // A string, or an integer or a real as its decimal text; none otherwise.
@@ -13,7 +14,8 @@ std::optional<QString> textOf(const PlistValue& value);
 // in rest(), so that writing the record back loses nothing.
 class FieldReader {
   public:
-    explicit FieldReader(const PlistDict& dict) : dict_(dict) {}
+    explicit FieldReader(const PlistDict& dict)
+        : dict_(dict), taken_(qsizetype(dict.size()), false) {}
 
     // A string; an integer or a real is taken as its decimal text.
     std::optional<QString> text(const char* key);
@@ -32,9 +34,11 @@ class FieldReader {
   private:
     // The value under key when as(value) gives it, which takes the key.
     template <typename As> auto typed(const char* key, As as) -> decltype(as(PlistValue()));
+    // The place of key in the dictionary, or -1.
+    qsizetype find(const char* key) const;
 
     const PlistDict& dict_;
-    QSet<QString> taken_;
+    QVarLengthArray<bool, 32> taken_; // by place in the dictionary
 };
 
 // Builds the dictionary of a record to write, then adds the kept keys that the

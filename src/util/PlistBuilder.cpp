@@ -12,7 +12,13 @@ QString PlistBuilder::openPlist() {
 QString PlistBuilder::open(bool isDict) {
     if (open_.size() >= plistMaxDepth)
         return QStringLiteral("nested deeper than %1 levels").arg(plistMaxDepth);
-    open_.push_back(Container{isDict, {}, {}, {}, {}});
+    if (spare_.empty()) {
+        open_.push_back(Container{isDict, {}, {}, {}, {}});
+    } else {
+        open_.push_back(std::move(spare_.back()));
+        spare_.pop_back();
+        open_.back().isDict = isDict;
+    }
     return {};
 }
 
@@ -25,6 +31,10 @@ QString PlistBuilder::close() {
     dict.reserve(done.entries.size());
     for (auto& [key, value] : done.entries)
         dict.append(std::move(key), std::move(value));
+    // The next dictionary reuses the room of this one's entries.
+    done.entries.clear();
+    done.indexOfKey.clear();
+    spare_.push_back(std::move(done));
     return add(PlistValue(std::move(dict)));
 }
 
@@ -41,20 +51,29 @@ QString PlistBuilder::key(QString text) {
 }
 
 QString PlistBuilder::scalar(QStringView element, const QString& text) {
-    if (element == u"string") return add(PlistValue(text));
-    if (element == u"true" || element == u"false") return add(PlistValue(element == u"true"));
-    if (element == u"integer") return add(integerFromPlistText(text));
-    PlistValue value(PlistUnread{element.toString(), text});
-    if (element == u"real") {
+    // Lengths known when compiling, not counted on each call.
+    static constexpr QStringView stringName = u"string", trueName = u"true", falseName = u"false",
+                                 integerName = u"integer", realName = u"real", dateName = u"date",
+                                 dataName = u"data";
+    if (element == stringName) return add(PlistValue(text));
+    if (element == trueName || element == falseName) return add(PlistValue(element == trueName));
+    if (element == integerName) return add(integerFromPlistText(text));
+    std::optional<PlistValue> value;
+    if (element == realName) {
         if (auto real = realFromPlistText(text)) value = PlistValue(*real);
-    } else if (element == u"date") {
+    } else if (element == dateName) {
         if (auto date = dateFromPlistText(text)) value = PlistValue(*date);
-    } else if (element == u"data") {
+    } else if (element == dataName) {
         if (auto data = dataFromPlistText(text)) value = PlistValue(std::move(*data));
     } else {
         return QStringLiteral("unsupported element <%1>").arg(element);
     }
-    return add(std::move(value));
+    return add(value ? std::move(*value) : PlistValue(PlistUnread{element.toString(), text}));
+}
+
+QString PlistBuilder::data(QByteArrayView text) {
+    if (auto data = dataFromPlistText(text)) return add(PlistValue(std::move(*data)));
+    return add(PlistValue(PlistUnread{QStringLiteral("data"), QString::fromUtf8(text)}));
 }
 
 QString PlistBuilder::add(PlistValue value) {

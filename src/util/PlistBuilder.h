@@ -28,6 +28,9 @@ class PlistBuilder {
     // An element that holds only text: string, integer, real, date, data,
     // true or false.
     QString scalar(QStringView element, const QString& text);
+    // The text of a <data> element as bytes (ASCII), from a reader that has
+    // them without references to replace.
+    QString data(QByteArrayView text);
 
     // The document's value, when it had one.
     std::optional<PlistValue>& root() { return root_; }
@@ -49,6 +52,7 @@ class PlistBuilder {
     QString add(PlistValue value);
 
     std::vector<Container> open_;
+    std::vector<Container> spare_; // closed dictionaries, emptied, to be opened again
     std::optional<PlistValue> root_;
     bool sawPlist_ = false;
 };

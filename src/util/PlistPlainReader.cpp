@@ -4,6 +4,7 @@
 
 #include "util/PlistBuilder.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -17,12 +18,39 @@ bool isPlainCharacter(char32_t c) {
     return c < 0xD800 || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-// Whether text is valid UTF-8 of characters the plain reader takes.
+constexpr std::uint64_t everyByte(unsigned char b) {
+    return 0x0101010101010101ULL * b;
+}
+constexpr std::uint64_t highBits = everyByte(0x80);
+
+// The high bit of each byte of word that is zero; word's bytes are below 0x80.
+std::uint64_t zeroBytes(std::uint64_t word) {
+    return ~((word + everyByte(0x7F)) | word) & highBits;
+}
+
+// Whether eight ASCII bytes (below 0x80) are characters the plain reader
+// takes: none below 0x20 but tab and line feed.
+bool isPlainAscii(std::uint64_t word) {
+    const std::uint64_t control = ~(word + everyByte(0x60)) & highBits;
+    const std::uint64_t tab = zeroBytes(word ^ everyByte('\t'));
+    const std::uint64_t lineFeed = zeroBytes(word ^ everyByte('\n'));
+    return (control & ~tab & ~lineFeed) == 0;
+}
+
+// Whether text is valid UTF-8 of characters the plain reader takes. ASCII
+// goes eight bytes at a time.
 bool isPlainUtf8(QByteArrayView text) {
     const auto* at = reinterpret_cast<const unsigned char*>(text.data());
     const auto* const end = at + text.size();
     static constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
     while (at < end) {
+        std::uint64_t word = highBits;
+        if (end - at >= 8) std::memcpy(&word, at, 8);
+        if ((word & highBits) == 0) {
+            if (!isPlainAscii(word)) return false;
+            at += 8;
+            continue;
+        }
         if (*at < 0x80) {
             if (!isPlainCharacter(*at++)) return false;
             continue;
@@ -68,11 +96,57 @@ std::optional<char32_t> referredCharacter(std::string_view name) {
 // for any other name.
 QStringView textElement(std::string_view name) {
     const QLatin1StringView latin1(name.data(), qsizetype(name.size()));
-    for (QStringView known :
-         {u"key", u"string", u"integer", u"real", u"date", u"data", u"true", u"false"})
+    static constexpr QStringView names[] = {u"key",  u"string", u"integer", u"real",
+                                            u"date", u"data",   u"true",    u"false"};
+    for (const QStringView known : names)
         if (known == latin1) return known;
     return {};
 }
+
+// Texts met again share one string rather than each making its own: a list
+// of cases repeats its keys and most of its values (states, types, the
+// inspector's fields). Short texts only, each remembered in one of a fixed
+// number of places by a hash of its bytes; a text that comes to the same
+// place takes it over.
+class RepeatedTexts {
+  public:
+    QString text(std::string_view utf8) {
+        if (utf8.size() > longest) return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+        Place& place = places_[hash(utf8) % places];
+        if (place.utf8 != utf8 || place.text.isNull()) {
+            place.utf8 = utf8;
+            place.text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+        }
+        return place.text;
+    }
+
+  private:
+    static constexpr std::size_t longest = 64;
+    static constexpr std::size_t places = 512;
+
+    struct Place {
+        std::string_view utf8; // in the document being read
+        QString text;
+    };
+
+    // From the length and the first and last eight bytes: cheap, and enough
+    // to tell apart the keys and values of a record.
+    static std::uint64_t hash(std::string_view bytes) {
+        std::uint64_t first = 0;
+        std::uint64_t last = 0;
+        if (bytes.size() >= 8) {
+            std::memcpy(&first, bytes.data(), 8);
+            std::memcpy(&last, bytes.data() + bytes.size() - 8, 8);
+        } else {
+            std::memcpy(&first, bytes.data(), bytes.size());
+        }
+        const std::uint64_t mixed =
+            (first * 0x9E3779B97F4A7C15ULL) ^ (last * 0xC2B2AE3D27D4EB4FULL) ^ bytes.size();
+        return mixed ^ (mixed >> 29);
+    }
+
+    std::vector<Place> places_ = std::vector<Place>(places);
+};
 
 class PlainReader {
   public:
@@ -113,8 +187,13 @@ class PlainReader {
         }
         if (name == "dict" || name == "array") return container(name == "dict");
         const QStringView element = textElement(name);
-        const std::optional<QString> text = elementText(name);
-        if (element.isEmpty() || !text) return giveUp();
+        const std::optional<std::string_view> raw = elementText(name);
+        if (element.isEmpty() || !raw) return giveUp();
+        // Base64 is decoded from the bytes, without a string made of them.
+        if (name == "data" && raw->find('&') == raw->npos)
+            return check(build_.data(QByteArrayView(raw->data(), qsizetype(raw->size()))));
+        const std::optional<QString> text = textOf(*raw);
+        if (!text) return giveUp();
         return check(name == "key" ? build_.key(*text) : build_.scalar(element, *text));
     }
 
@@ -142,9 +221,9 @@ class PlainReader {
     }
 
     // The text of the element name, after its name: "/>", or ">", the text
-    // and the end tag.
-    std::optional<QString> elementText(std::string_view name) {
-        if (take("/>")) return QString();
+    // and the end tag. The text as it stands, references not yet replaced.
+    std::optional<std::string_view> elementText(std::string_view name) {
+        if (take("/>")) return std::string_view();
         if (!take(">")) return std::nullopt;
         const char* const start = at_;
         const auto* stop = static_cast<const char*>(std::memchr(at_, '<', std::size_t(end_ - at_)));
@@ -153,7 +232,12 @@ class PlainReader {
         at_ = stop;
         if (!take("</") || !take(name) || !take(">")) return std::nullopt;
         if (raw.find("]]>") != raw.npos) return std::nullopt;
-        if (raw.find('&') == raw.npos) return QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+        return raw;
+    }
+
+    std::optional<QString> textOf(std::string_view raw) {
+        if (raw.empty()) return QString();
+        if (raw.find('&') == raw.npos) return texts_.text(raw);
         return withReferences(raw);
     }
 
@@ -175,11 +259,20 @@ class PlainReader {
         return text;
     }
 
-    bool take(std::string_view literal) {
-        if (std::size_t(end_ - at_) < literal.size() ||
-            std::memcmp(at_, literal.data(), literal.size()) != 0)
+    bool take(std::string_view text) {
+        if (std::size_t(end_ - at_) < text.size() ||
+            std::memcmp(at_, text.data(), text.size()) != 0)
             return false;
-        at_ += literal.size();
+        at_ += text.size();
+        return true;
+    }
+    // A literal's length is known when compiling, so that its comparison is
+    // made in place rather than by a call.
+    template <std::size_t size> bool take(const char (&literal)[size]) {
+        constexpr std::size_t length = size - 1;
+        if (std::size_t(end_ - at_) < length || std::memcmp(at_, literal, length) != 0)
+            return false;
+        at_ += length;
         return true;
     }
 
@@ -197,6 +290,7 @@ class PlainReader {
     const char* const end_;
     std::vector<Open> open_;
     PlistBuilder build_;
+    RepeatedTexts texts_;
     bool sawRoot_ = false;
 };
 

@@ -91,9 +91,9 @@ class Reader {
     QString error_;
 };
 
-// Files up to this size are read whole, for the plain reader; larger ones
-// (a photo file with many photos) stream through Qt's XML reader.
-constexpr qint64 plainFileMaxBytes = 8 << 20;
+// Files up to this size (a photo file of some forty camera photos) are read
+// whole, for the plain reader; larger ones stream through Qt's XML reader.
+constexpr qint64 plainFileMaxBytes = 64 << 20;
 
 PlistReadResult failure(QString error) {
     return {std::nullopt, std::move(error)};

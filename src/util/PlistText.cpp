@@ -2,9 +2,13 @@
 
 #include <QLocale>
 #include <QTimeZone>
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -54,15 +58,6 @@ int digitValue(char16_t c) {
     if (c >= u'0' && c <= u'9') return c - u'0';
     if (c >= u'a' && c <= u'f') return c - u'a' + 10;
     if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
-int base64Digit(char16_t c) {
-    if (c >= u'A' && c <= u'Z') return c - u'A';
-    if (c >= u'a' && c <= u'z') return c - u'a' + 26;
-    if (c >= u'0' && c <= u'9') return c - u'0' + 52;
-    if (c == u'+') return 62;
-    if (c == u'/') return 63;
     return -1;
 }
 
@@ -144,17 +139,51 @@ QByteArray plistTextOfReal(double value) {
     return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-std::optional<QByteArray> dataFromPlistText(QStringView text) {
-    QByteArray data;
-    data.reserve(text.size() / 4 * 3 + 3);
+namespace {
+
+// What each character below 128 is in Base64 text: a digit's value, or one of
+// these; every other character is notBase64.
+enum : std::int8_t { notBase64 = -1, base64Space = -2, base64Pad = -3 };
+constexpr std::array<std::int8_t, 128> base64Classes = [] {
+    std::array<std::int8_t, 128> classes{};
+    classes.fill(notBase64);
+    const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    for (int value = 0; value < 64; ++value)
+        classes[std::size_t(digits[value])] = std::int8_t(value);
+    for (const char space : {' ', '\t', '\n', '\r'})
+        classes[std::size_t(space)] = base64Space;
+    classes[std::size_t('=')] = base64Pad;
+    return classes;
+}();
+
+template <typename Char> int base64Class(Char c) {
+    const auto code = std::make_unsigned_t<Char>(c);
+    return code < base64Classes.size() ? int(base64Classes[code]) : int(notBase64);
+}
+
+// Groups of four digits, the bulk of the text, go at once; white space and
+// the padding go one character at a time.
+template <typename Char> std::optional<QByteArray> decodeBase64(const Char* at, const Char* end) {
+    QByteArray data(qsizetype((end - at) / 4 * 3 + 3), Qt::Uninitialized);
+    char* out = data.data();
     quint32 group = 0;
     int inGroup = 0, padding = 0;
-    for (QChar c : text) {
-        if (isXmlSpace(c)) continue;
-        const int digit = base64Digit(c.unicode());
+    while (at < end) {
+        for (; inGroup == 0 && padding == 0 && end - at >= 4; at += 4, out += 3) {
+            const int a = base64Class(at[0]), b = base64Class(at[1]), c = base64Class(at[2]),
+                      d = base64Class(at[3]);
+            if ((a | b | c | d) < 0) break;
+            const quint32 four = quint32(a) << 18 | quint32(b) << 12 | quint32(c) << 6 | quint32(d);
+            out[0] = char(four >> 16);
+            out[1] = char(four >> 8);
+            out[2] = char(four);
+        }
+        if (at == end) break;
+        const int digit = base64Class(*at++);
+        if (digit == base64Space) continue;
         // Padding ends the text: only more "=" to fill the group may follow.
-        if (padding > 0 && c != u'=') return std::nullopt;
-        if (c == u'=') {
+        if (padding > 0 && digit != base64Pad) return std::nullopt;
+        if (digit == base64Pad) {
             if (inGroup < 2) return std::nullopt;
             ++padding;
         } else if (digit < 0) {
@@ -163,10 +192,21 @@ std::optional<QByteArray> dataFromPlistText(QStringView text) {
         group = (group << 6) | quint32(digit < 0 ? 0 : digit);
         if (++inGroup < 4) continue;
         const char bytes[] = {char(group >> 16), char(group >> 8), char(group)};
-        data.append(bytes, 3 - padding);
+        out = std::copy(bytes, bytes + 3 - padding, out);
         group = 0;
         inGroup = 0;
     }
     if (inGroup != 0) return std::nullopt;
+    data.resize(out - data.constData());
     return data;
+}
+
+} // namespace
+
+std::optional<QByteArray> dataFromPlistText(QStringView text) {
+    return decodeBase64(text.utf16(), text.utf16() + text.size());
+}
+
+std::optional<QByteArray> dataFromPlistText(QByteArrayView text) {
+    return decodeBase64(text.data(), text.data() + text.size());
 }

@@ -31,3 +31,5 @@ QByteArray plistTextOfReal(double value);
 // Base64 with its padding; white space anywhere is skipped. None for any
 // other character, a missing or misplaced "=", or a cut-off group.
 std::optional<QByteArray> dataFromPlistText(QStringView text);
+// The same from the bytes of the text (ASCII; any other byte is refused).
+std::optional<QByteArray> dataFromPlistText(QByteArrayView text);

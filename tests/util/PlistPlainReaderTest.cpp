@@ -124,6 +124,40 @@ TEST(PlistPlainReader, LeavesAnythingElseToTheXmlReader) {
     EXPECT_TRUE(readPlainPlist(document(deepest)));
 }
 
+// ASCII is checked eight bytes at a time: a control character is refused and
+// a tab or a line feed taken wherever it stands in its word.
+TEST(PlistPlainReader, ControlCharactersAtEveryPlaceOfAWord) {
+    for (int c = 0; c < 0x20; ++c) {
+        for (int place = 0; place < 9; ++place) {
+            const QByteArray text = QByteArray(place, 'a') + char(c) + QByteArray(16, 'b');
+            const QByteArray xml = document("<string>" + text + "</string>");
+            const bool taken = c == '\t' || c == '\n';
+            EXPECT_EQ(readPlainPlist(xml).has_value(), taken) << c << " at " << place;
+            if (taken) EXPECT_TRUE(readsTheSameBothWays(xml)) << c << " at " << place;
+        }
+    }
+}
+
+// Repeated texts share their strings and distinct ones that hash alike take
+// each other's place: every value still reads as written.
+TEST(PlistPlainReader, ManyTextsRepeatedAndDistinct) {
+    QByteArray body = "<array>";
+    PlistValue::Array expected;
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray distinct = "P" + QByteArray::number(i) + ",C1030";
+        const QByteArray repeated = i % 2 ? "安全檢查" : "0";
+        body += "<dict><key>pk</key><string>" + distinct + "</string><key>state</key><string>" +
+                repeated + "</string></dict>";
+        PlistDict dict;
+        dict.insert("pk", QString::fromUtf8(distinct));
+        dict.insert("state", QString::fromUtf8(repeated));
+        expected.emplace_back(dict);
+    }
+    const std::optional<PlistValue> plain = readPlainPlist(document(body + "</array>"));
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(*plain, PlistValue(expected));
+}
+
 // What plistlib writes, and the app's own parameter file, take the fast path.
 TEST(PlistPlainReader, ReadsWhatPlistlibAndTheAppWrite) {
     const QByteArray plistlib = runPython(R"(

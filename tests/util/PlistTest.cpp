@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -195,6 +196,8 @@ TEST(Plist, ReadsEveryIntegerDateRealAndDataExactly) {
         {"<real>-inf</real>", -std::numeric_limits<double>::infinity()},
         {"<data>aGVs\n\t bG8=</data>", QByteArray("hello")},
         {"<data>aGk=</data>", QByteArray("hi")},
+        {"<data>a G\rV s bG 8 = </data>", QByteArray("hello")},
+        {"<data>aGVs&#98;G8=</data>", QByteArray("hello")},
         {"<data/>", QByteArray()},
     };
     for (const auto& c : cases) {
@@ -202,6 +205,26 @@ TEST(Plist, ReadsEveryIntegerDateRealAndDataExactly) {
         ASSERT_TRUE(read.value) << c.element << ": " << read.error.toStdString();
         EXPECT_EQ(*read.value, c.value) << c.element;
         EXPECT_EQ(readBack(c.value), c.value) << c.element;
+    }
+}
+
+// Base64 is decoded four digits at a time where it can: every length of the
+// data and every place of a line break reads back the same bytes.
+TEST(Plist, DataOfEveryLengthWithLineBreaksAnywhere) {
+    QRandomGenerator random(7);
+    for (const int size : {1, 2, 3, 4, 5, 6, 7, 100, 1001, 100002}) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (char& byte : bytes)
+            byte = char(random.bounded(256));
+        const QByteArray base64 = bytes.toBase64();
+        for (const int line : {1, 3, 5, 76}) {
+            QByteArray text;
+            for (qsizetype at = 0; at < base64.size(); at += line)
+                text += base64.mid(at, line) + "\n\t";
+            const PlistReadResult read = readBothWays(document("<data>" + text + "</data>"));
+            ASSERT_TRUE(read.value) << size << " by " << line;
+            EXPECT_EQ(*read.value, PlistValue(bytes)) << size << " by " << line;
+        }
     }
 }
 
@@ -224,6 +247,10 @@ TEST(Plist, TextThatCannotBeReadExactlyIsKeptAndWrittenBackUnchanged) {
         {"data", "aGVsbG8"}, // no padding: a byte would be lost
         {"data", "aG=VsbG8="},
         {"data", "a*b="},
+        {"data", "aGk=="},
+        {"data", "aGk=aGk="},
+        {"data", "aGVs\xE4\xB8\xAD"
+                 "bG8="},
     };
     for (const auto& c : cases) {
         const QByteArray element =
@@ -392,14 +419,18 @@ TEST(Plist, DeepNestingIsRefusedAtAnyDepth) {
     }
 }
 
-TEST(PlistFile, WritesAndReadsAFile) {
+// A file is read whole up to 64 MiB and streamed beyond: both give the value.
+TEST(PlistFile, WritesAndReadsAFileOfAnySize) {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.plist");
-    const PlistValue value = PlistValue::Array{PlistDict{}, QByteArray(100000, 'j')};
-    ASSERT_TRUE(writePlistFile(path, value));
-    const PlistReadResult read = readPlistFile(path);
-    ASSERT_TRUE(read.value) << read.error.toStdString();
-    EXPECT_EQ(*read.value, value);
+    for (const int dataBytes : {100000, 50 << 20}) {
+        const PlistValue value = PlistValue::Array{PlistDict{}, QByteArray(dataBytes, 'j')};
+        ASSERT_TRUE(writePlistFile(path, value));
+        const PlistReadResult read = readPlistFile(path);
+        ASSERT_TRUE(read.value) << read.error.toStdString();
+        EXPECT_EQ(*read.value, value) << dataBytes;
+    }
+    EXPECT_GT(QFileInfo(path).size(), 64 << 20);
 }
 
 TEST(PlistFile, AMissingFileOrFolderIsAnError) {
