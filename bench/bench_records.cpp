@@ -1,7 +1,10 @@
 // The records screen as the inspector meets it, with many cases beside few:
-// - opening it (the case list read from the store file, the screen made, its
-//   first paint, then a scroll to the last row and its paint) with 1,000
-//   stored cases beside 10;
+// - opening it (the screen made, its first paint, then a scroll to the last
+//   row and its paint) with 1,000 stored cases beside 10. The app reads the
+//   case list once, at launch (the shared state is made then), so the screen
+//   opens on the list in memory; the same opening with the list read from
+//   its file first is measured beside it, which is what the list adds to the
+//   launch;
 // - the peak memory of a sending run of 50 cases beside a run of one, each
 //   case with 14 camera-sized photos in its photo file, sent to the stand-in
 //   inspection server. Each run is a process of its own (this program again,
@@ -121,9 +124,8 @@ class Window {
 
 // ---- Opening the records screen ----
 
-// With read 1 the screen reads the list from its file, as on its first
-// opening; with read 0 the list is in memory already, so that the figure is
-// the screen's own.
+// With read 0 the list is in memory already, as in the app after its launch;
+// with read 1 the list is read from its file first.
 void openingTheRecordsScreen(benchmark::State& state) {
     const int count = int(state.range(0));
     const bool readList = state.range(1) != 0;
@@ -298,11 +300,11 @@ int main(int argc, char** argv) {
     growth.goal = 0;
     return runBenchmarksWithRatios(
         argc, argv,
-        {{"opening the records screen with 1,000 cases beside 10",
-          "openingTheRecordsScreen/cases:1000/read:1", "openingTheRecordsScreen/cases:10/read:1",
-          BenchRatio::Better::Cheaper, 1.2},
-         {"the same with the case list in memory already",
+        {{"opening the records screen with 1,000 cases beside 10 (list read at launch)",
           "openingTheRecordsScreen/cases:1000/read:0", "openingTheRecordsScreen/cases:10/read:0",
+          BenchRatio::Better::Cheaper, 1.2},
+         {"the same with the case list read from its file first",
+          "openingTheRecordsScreen/cases:1000/read:1", "openingTheRecordsScreen/cases:10/read:1",
           BenchRatio::Better::Cheaper, 0},
          peak,
          growth});

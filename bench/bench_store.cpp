@@ -13,6 +13,7 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <optional>
 
 namespace {
 
@@ -88,9 +89,12 @@ QList<QByteArray> casePhotos() {
 // case with its photos inline, then move them into the photo file.
 void BM_SaveNewCaseAndMovePhotos(benchmark::State& state) {
     const QList<QByteArray> photos = casePhotos();
+    std::optional<StoreFolder> folder;
     for (auto _ : state) {
         state.PauseTiming();
-        StoreFolder folder;
+        // A fresh folder each time; removing the last one's files is not the save's.
+        folder.reset();
+        folder.emplace();
         PublicVars& store = PublicVars::sharedInstance();
         state.ResumeTiming();
         store.getWaitingStoreArray().append(newCase(photos, 1));

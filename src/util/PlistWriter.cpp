@@ -2,13 +2,12 @@
 // other writers of the format use (tab indentation, Base64 in short lines).
 // A case with its photos is megabytes: the text is made in one reused buffer
 // and never held whole in memory.
+#include "util/Base64Encoder.h"
 #include "util/Plist.h"
 #include "util/PlistText.h"
 
 #include <QBuffer>
 #include <QSaveFile>
-#include <QtEndian>
-#include <array>
 #include <cstring>
 #include <memory>
 
@@ -107,54 +106,14 @@ class Output {
     bool ok_ = true;
 };
 
-// The Base64 digits of every 12-bit value, two characters each: one lookup
-// per half of a 3-byte group.
-const std::array<char16_t, 4096>& base64Pairs() {
-    static const std::array<char16_t, 4096> pairs = [] {
-        const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-        std::array<char16_t, 4096> table{};
-        for (int i = 0; i < 4096; ++i) {
-            const char pair[2] = {digits[i >> 6], digits[i & 63]};
-            std::memcpy(&table[std::size_t(i)], pair, 2);
-        }
-        return table;
-    }();
-    return pairs;
-}
-
 void Output::base64Lines(const QByteArray& data) {
-    const std::array<char16_t, 4096>& pairs = base64Pairs();
-    constexpr qsizetype bytesPerLine = base64Line / 4 * 3;
+    constexpr qsizetype lineBytes = base64Line / 4 * 3;
+    // As many whole lines at a time as the buffer holds.
+    constexpr qsizetype chunkBytes = bufferBytes / (base64Line + 1) * lineBytes;
     const auto* in = reinterpret_cast<const unsigned char*>(data.constData());
-    for (qsizetype start = 0; start < data.size(); start += bytesPerLine) {
-        const qsizetype n = std::min(bytesPerLine, data.size() - start);
-        char* out = room((n + 2) / 3 * 4 + 1);
-        const unsigned char* p = in + start;
-        qsizetype i = 0;
-        // Six bytes at a time: one load, four lookups.
-        for (; i + 8 <= n; i += 6, out += 8) {
-            quint64 six;
-            std::memcpy(&six, p + i, 8);
-            six = qFromBigEndian(six) >> 16;
-            std::memcpy(out, &pairs[(six >> 36) & 0xFFF], 2);
-            std::memcpy(out + 2, &pairs[(six >> 24) & 0xFFF], 2);
-            std::memcpy(out + 4, &pairs[(six >> 12) & 0xFFF], 2);
-            std::memcpy(out + 6, &pairs[six & 0xFFF], 2);
-        }
-        for (; i + 3 <= n; i += 3, out += 4) {
-            const quint32 group = quint32(p[i]) << 16 | quint32(p[i + 1]) << 8 | p[i + 2];
-            std::memcpy(out, &pairs[group >> 12], 2);
-            std::memcpy(out + 2, &pairs[group & 0xFFF], 2);
-        }
-        if (i < n) {
-            const quint32 group = quint32(p[i]) << 16 | (i + 1 < n ? quint32(p[i + 1]) << 8 : 0);
-            std::memcpy(out, &pairs[group >> 12], 2);
-            std::memcpy(out + 2, &pairs[group & 0xFFF], 2);
-            out[3] = '=';
-            if (i + 1 == n) out[2] = '=';
-            out += 4;
-        }
-        *out = '\n';
+    for (qsizetype start = 0; start < data.size(); start += chunkBytes) {
+        const qsizetype n = std::min(chunkBytes, data.size() - start);
+        encodeBase64Lines(in + start, n, lineBytes, room(base64LinesSize(n, lineBytes)));
     }
 }
 
