@@ -52,7 +52,7 @@ void JsonStreamParserAdapter::parserFoundObjectKey(JsonStreamParser&, std::strin
     Frame& frame = containerStack_.back();
     // A key without a value (which the grammar never lets through) is replaced.
     if (frame.keyWaiting) members_.pop_back();
-    members_.push_back(JsonMember{std::move(key), JsonValue()});
+    members_.emplace_back().key = std::move(key); // moved once, into its place
     frame.keyWaiting = true;
 }
 
@@ -86,7 +86,7 @@ std::size_t JsonStreamParserAdapter::closeFrame(Container kind) {
 
 // Puts a value into the current container: under the last key of a dictionary, or at the end of
 // an array. The grammar allows no value outside a container other than the outer-most one.
-void JsonStreamParserAdapter::addValue(JsonValue value) {
+void JsonStreamParserAdapter::addValue(JsonValue&& value) {
     if (currentType() == Container::Array) {
         values_.push_back(std::move(value));
     } else if (currentType() == Container::Dictionary && containerStack_.back().keyWaiting) {

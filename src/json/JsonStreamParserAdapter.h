@@ -45,7 +45,7 @@ class JsonStreamParserAdapter : public JsonStreamParserDelegate {
     };
 
     std::size_t closeFrame(Container kind);
-    void addValue(JsonValue value);
+    void addValue(JsonValue&& value);
     Container currentType() const;
 
     JsonSmallStack<Frame, 32> containerStack_;

@@ -30,9 +30,17 @@ class SortedOrder {
             return keyLess(first[a].key, first[b].key);
         };
         if (count <= kSmallObject) {
-            // Objects are mostly small: an insertion sort needs no buffer.
+            // Objects are mostly small: an insertion sort needs no buffer. The keys' first
+            // bytes, kept at hand, decide most comparisons (an empty key counts as 0 and is
+            // compared in full).
+            std::array<unsigned char, kSmallObject> lead;
+            for (std::size_t i = 0; i < count; ++i)
+                lead[i] = first[i].key.empty() ? 0 : (unsigned char)first[i].key[0];
+            const auto less = [&](std::uint32_t a, std::uint32_t b) {
+                return lead[a] != lead[b] ? lead[a] < lead[b] : byKey(a, b);
+            };
             for (std::size_t i = 1; i < count; ++i)
-                for (std::size_t j = i; j > 0 && byKey(order[j], order[j - 1]); --j)
+                for (std::size_t j = i; j > 0 && less(order[j], order[j - 1]); --j)
                     std::swap(order[j], order[j - 1]);
         } else {
             std::stable_sort(order, order + count, byKey);

@@ -62,6 +62,26 @@ TEST(JsonObjectMembers, KeepOneSortedEntryPerKey) {
     EXPECT_EQ(object.find("d"), nullptr);
 }
 
+// Keys in byte order, also where they share their first byte, are empty, start with a zero
+// byte or with a byte above 0x7F; a repeated key keeps the value read last.
+TEST(JsonObjectMembers, SortsSmallObjectsByEveryByteOfTheKey) {
+    const std::string zero("\0z", 2);
+    JsonObject object({{"\xE4\xB8\xAD", JsonValue("cjk")},
+                       {"ab", JsonValue("ab")},
+                       {zero, JsonValue("zero")},
+                       {"a", JsonValue("a")},
+                       {"", JsonValue("empty")},
+                       {"abc", JsonValue("abc")},
+                       {"B", JsonValue("B")},
+                       {"ab", JsonValue("ab again")}});
+    std::vector<std::string> keys;
+    for (const JsonMember& member : object)
+        keys.push_back(member.key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"", zero, "B", "a", "ab", "abc", "\xE4\xB8\xAD"}));
+    EXPECT_EQ(*object.find("ab"), JsonValue("ab again"));
+    EXPECT_EQ(*object.find(""), JsonValue("empty"));
+}
+
 // Large enough that sorting cannot fall back on a small, incidentally stable method.
 TEST(JsonObjectMembers, LastRepeatWinsAmongManyMembers) {
     std::vector<JsonMember> members;
