@@ -104,6 +104,16 @@ class RecordsFixture : public testing::Test {
             if (pakenos.contains(screen->storeRecordArray()[row]->pakeno))
                 screen->setIndexWithTag(row, "1");
     }
+    // Three waiting cases B, A, C opened, A and C ticked, then sorted by time
+    // of record: C, B, A.
+    void openTickTwoAndSort() {
+        storeCases({makeCase("B", "0", "竣工檢查", "104/01/02 08:00"),
+                    makeCase("A", "0", "竣工檢查", "104/01/03 08:00"),
+                    makeCase("C", "0", "竣工檢查", "103/01/01 08:00")});
+        open();
+        tick({"A", "C"});
+        screen->acceptSortId(0);
+    }
     // "pakeno:state" of every case in the store file, read afresh.
     QStringList storedStates() const {
         const CaseListRead read = readCaseList(waitingReportPath(fake.path()));

@@ -48,12 +48,7 @@ TEST_F(Sending, NothingTickedSaysSoAndSendsNothing) {
 }
 
 TEST_F(Sending, ARunAfterASortSendsTheTickedCasesInTheShownOrderAndSavesEachAcceptance) {
-    storeCases({makeCase("B", "0", "竣工檢查", "104/01/02 08:00"),
-                makeCase("A", "0", "竣工檢查", "104/01/03 08:00"),
-                makeCase("C", "0", "竣工檢查", "103/01/01 08:00")});
-    open();
-    tick({"A", "C"});
-    screen->acceptSortId(0); // C, B, A
+    openTickTwoAndSort(); // C, B, A
     answerLookups(
         fake.http,
         {{"C", lookupAnswer("Y", kUploadPath)},

@@ -272,12 +272,15 @@ INSTANTIATE_TEST_SUITE_P(
                    PermitCase::Green, "安全檢查"},
         PermitCase{"FurtherFieldsIgnored", "A100,C2024001,X", "http://p.test/?k=1&ipno=A100=2",
                    PermitCase::Green, "安全檢查"},
-        PermitCase{"OtherEquipment", "A100,C2024001", "P?type=1&ipno=B200", PermitCase::Red},
-        PermitCase{"NumberInOtherCase", "A100,C2024001", "P?type=1&ipno=a100", PermitCase::Red},
-        PermitCase{"IpnoFirst", "A100,C2024001", "P?ipno=A100&type=1", PermitCase::NotPermit},
-        PermitCase{"Empty", "A100,C2024001", "", PermitCase::NotPermit},
-        PermitCase{"ControlCharacter", "A100,C2024001", QString("P?type=1&ipno=A100\x01"),
-                   PermitCase::NotPermit}),
+        PermitCase{"OtherEquipment", "A100,C2024001", "P?type=1&ipno=B200", PermitCase::Red, {}},
+        PermitCase{"NumberInOtherCase", "A100,C2024001", "P?type=1&ipno=a100", PermitCase::Red, {}},
+        PermitCase{"IpnoFirst", "A100,C2024001", "P?ipno=A100&type=1", PermitCase::NotPermit, {}},
+        PermitCase{"Empty", "A100,C2024001", "", PermitCase::NotPermit, {}},
+        PermitCase{"ControlCharacter",
+                   "A100,C2024001",
+                   QString("P?type=1&ipno=A100\x01"),
+                   PermitCase::NotPermit,
+                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CheckStart, RefusedRegistrationCodesLeaveTheHeldOneAlone) {

@@ -27,7 +27,7 @@ TEST(PlainTextLabels, ScreensDrawMarkupAsTheCharactersItIsMadeOf) {
     ViewController screen;
     // Made as screens make labels, with Qt's automatic format, and reused.
     auto* label = new QLabel(&screen);
-    for (const QString text :
+    for (const QString& text :
          {QStringLiteral("<b>粗</b>&王"), QStringLiteral("<img src=\":/box.png\">陳"),
           QStringLiteral("&lt;王&gt;")}) {
         SCOPED_TRACE(text.toStdString());
