@@ -113,7 +113,7 @@ class RepeatedTexts {
     QString text(std::string_view utf8) {
         if (utf8.size() > longest) return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
         Place& place = places_[hash(utf8) % places];
-        if (place.utf8 != utf8 || place.text.isNull()) {
+        if (place.utf8 != utf8) {
             place.utf8 = utf8;
             place.text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
         }
@@ -192,7 +192,7 @@ class PlainReader {
         // Base64 is decoded from the bytes, without a string made of them.
         if (name == "data" && raw->find('&') == raw->npos)
             return check(build_.data(QByteArrayView(raw->data(), qsizetype(raw->size()))));
-        const std::optional<QString> text = textOf(*raw);
+        const std::optional<QString> text = decodedText(*raw);
         if (!text) return giveUp();
         return check(name == "key" ? build_.key(*text) : build_.scalar(element, *text));
     }
@@ -235,7 +235,8 @@ class PlainReader {
         return raw;
     }
 
-    std::optional<QString> textOf(std::string_view raw) {
+    // The text with its references replaced; none when one cannot be read.
+    std::optional<QString> decodedText(std::string_view raw) {
         if (raw.empty()) return QString();
         if (raw.find('&') == raw.npos) return texts_.text(raw);
         return withReferences(raw);
@@ -259,20 +260,11 @@ class PlainReader {
         return text;
     }
 
-    bool take(std::string_view text) {
-        if (std::size_t(end_ - at_) < text.size() ||
-            std::memcmp(at_, text.data(), text.size()) != 0)
+    bool take(std::string_view literal) {
+        if (std::size_t(end_ - at_) < literal.size() ||
+            std::memcmp(at_, literal.data(), literal.size()) != 0)
             return false;
-        at_ += text.size();
-        return true;
-    }
-    // A literal's length is known when compiling, so that its comparison is
-    // made in place rather than by a call.
-    template <std::size_t size> bool take(const char (&literal)[size]) {
-        constexpr std::size_t length = size - 1;
-        if (std::size_t(end_ - at_) < length || std::memcmp(at_, literal, length) != 0)
-            return false;
-        at_ += length;
+        at_ += literal.size();
         return true;
     }
 
