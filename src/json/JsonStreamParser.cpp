@@ -62,8 +62,8 @@ JsonStreamParserStatus JsonStreamParser::parseTokens() {
         if (token == JsonToken::Error) return fail(tokeniser_.error());
         if (token == JsonToken::Eof) return state_->parserShouldReturn(*this);
         if (!state_->parserShouldAcceptToken(*this, token)) return rejectToken(token);
-        handleToken(token);
-        if (state_->isError()) return JsonStreamParserStatus::Error;
+        // Only opening a container beyond the depth limit fails once the token is accepted.
+        if (!handleToken(token)) return JsonStreamParserStatus::Error;
     }
 }
 
@@ -88,14 +88,15 @@ JsonStreamParserStatus JsonStreamParser::rejectToken(JsonToken token) {
         fillMessage("Token '%@' not expected %@", "%@", {tokenName(token), state_->name()}));
 }
 
-void JsonStreamParser::handleToken(JsonToken token) {
+bool JsonStreamParser::handleToken(JsonToken token) {
     switch (token) {
     case JsonToken::ArrayStart:
     case JsonToken::ObjectStart:
         return openContainer(token);
     case JsonToken::ArrayEnd:
     case JsonToken::ObjectEnd:
-        return closeContainer(token);
+        closeContainer(token);
+        return true;
     case JsonToken::Number:
         delegate_->parserFoundNumber(*this, tokeniser_.takeNumber());
         break;
@@ -116,12 +117,13 @@ void JsonStreamParser::handleToken(JsonToken token) {
         break;
     }
     state_->parserShouldTransitionTo(*this, token);
+    return true;
 }
 
-void JsonStreamParser::openContainer(JsonToken token) {
+bool JsonStreamParser::openContainer(JsonToken token) {
     if (stateStack_.size() >= maxDepth_) {
         fail(printfMessage("Input depth exceeds max depth of %lu", maxDepth_));
-        return;
+        return false;
     }
     if (token == JsonToken::ArrayStart) {
         delegate_->parserFoundArrayStart(*this);
@@ -132,6 +134,7 @@ void JsonStreamParser::openContainer(JsonToken token) {
         stateStack_.push_back(state_);
         setState(JsonStreamParserStateObjectStart::sharedInstance());
     }
+    return true;
 }
 
 void JsonStreamParser::closeContainer(JsonToken token) {

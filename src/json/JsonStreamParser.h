@@ -38,8 +38,9 @@ class JsonStreamParser {
     JsonStreamParserStatus parseTokens();
     JsonStreamParserStatus fail(std::string message);
     JsonStreamParserStatus rejectToken(JsonToken token);
-    void handleToken(JsonToken token);
-    void openContainer(JsonToken token);
+    // Both return false when the token put the parser in error.
+    bool handleToken(JsonToken token);
+    bool openContainer(JsonToken token);
     void closeContainer(JsonToken token);
 
     JsonTokeniser tokeniser_;

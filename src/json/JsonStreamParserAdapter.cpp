@@ -23,8 +23,11 @@ void JsonStreamParserAdapter::parserFoundArrayStart(JsonStreamParser&) {
 }
 
 void JsonStreamParserAdapter::parserFoundArrayEnd(JsonStreamParser& parser) {
-    JsonArray array = takeFrom(values_, closeFrame(Container::Array));
-    if (currentType() != Container::None) return addValue(JsonValue(std::move(array)));
+    const std::size_t start = closeFrame(Container::Array);
+    if (currentType() != Container::None) return addValue(JsonValue(takeFrom(values_, start)));
+    // The outer-most array takes the scratch stack as it is: its values are all there.
+    JsonArray array = std::move(values_);
+    values_.clear();
     if (delegate_) delegate_->parserFoundArray(parser, std::move(array));
 }
 
@@ -52,7 +55,8 @@ void JsonStreamParserAdapter::parserFoundObjectKey(JsonStreamParser&, std::strin
     Frame& frame = containerStack_.back();
     // A key without a value (which the grammar never lets through) is replaced.
     if (frame.keyWaiting) members_.pop_back();
-    members_.emplace_back().key = std::move(key); // moved once, into its place
+    // Made in place, key moved once; the value starts as null (made without clearing the member).
+    members_.emplace_back(std::move(key), nullptr);
     frame.keyWaiting = true;
 }
 

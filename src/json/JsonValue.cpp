@@ -18,39 +18,56 @@ bool memberLess(const JsonMember& member, std::string_view key) {
     return keyLess(member.key, key);
 }
 
+// The first seven bytes of a key, the first one highest, in the upper bits of a number whose
+// lowest byte is free: keys whose prefixes differ compare as their prefixes do.
+std::uint64_t keyPrefix(std::string_view key) {
+    std::uint64_t prefix = 0;
+    const std::size_t length = std::min<std::size_t>(key.size(), 7);
+    for (std::size_t i = 0; i < length; ++i)
+        prefix |= std::uint64_t((unsigned char)key[i]) << (56 - 8 * i);
+    return prefix;
+}
+
 // The reading order of the members [first, first + count) sorted by key, stably.
 class SortedOrder {
   public:
     SortedOrder(const JsonMember* first, std::size_t count) : count_(count) {
         if (count > kSmallObject) large_.resize(count);
         std::uint32_t* order = data();
+        if (count <= kSmallObject) {
+            sortSmall(first, order);
+            return;
+        }
         for (std::size_t i = 0; i < count; ++i)
             order[i] = std::uint32_t(i);
-        const auto byKey = [first](std::uint32_t a, std::uint32_t b) {
+        std::stable_sort(order, order + count, [first](std::uint32_t a, std::uint32_t b) {
             return keyLess(first[a].key, first[b].key);
-        };
-        if (count <= kSmallObject) {
-            // Objects are mostly small: an insertion sort needs no buffer. The keys' first
-            // bytes, kept at hand, decide most comparisons (an empty key counts as 0 and is
-            // compared in full).
-            std::array<unsigned char, kSmallObject> lead;
-            for (std::size_t i = 0; i < count; ++i)
-                lead[i] = first[i].key.empty() ? 0 : (unsigned char)first[i].key[0];
-            const auto less = [&](std::uint32_t a, std::uint32_t b) {
-                return lead[a] != lead[b] ? lead[a] < lead[b] : byKey(a, b);
-            };
-            for (std::size_t i = 1; i < count; ++i)
-                for (std::size_t j = i; j > 0 && less(order[j], order[j - 1]); --j)
-                    std::swap(order[j], order[j - 1]);
-        } else {
-            std::stable_sort(order, order + count, byKey);
-        }
+        });
     }
 
     std::uint32_t* data() { return count_ > kSmallObject ? large_.data() : small_.data(); }
     std::size_t size() const { return count_; }
 
   private:
+    // Objects are mostly small: an insertion sort of each member's key prefix and place, held
+    // in one number, needs no buffer and compares keys in full only where their prefixes agree.
+    void sortSmall(const JsonMember* first, std::uint32_t* order) const {
+        std::array<std::uint64_t, kSmallObject> entries;
+        const auto less = [first](std::uint64_t a, std::uint64_t b) {
+            if ((a >> 8) != (b >> 8)) return a < b;
+            return keyLess(first[a & 0xFF].key, first[b & 0xFF].key);
+        };
+        for (std::size_t i = 0; i < count_; ++i) {
+            const std::uint64_t entry = keyPrefix(first[i].key) | i;
+            std::size_t j = i;
+            for (; j > 0 && less(entry, entries[j - 1]); --j)
+                entries[j] = entries[j - 1];
+            entries[j] = entry;
+        }
+        for (std::size_t i = 0; i < count_; ++i)
+            order[i] = std::uint32_t(entries[i] & 0xFF);
+    }
+
     std::size_t count_;
     std::array<std::uint32_t, kSmallObject> small_;
     std::vector<std::uint32_t> large_;

@@ -62,24 +62,35 @@ TEST(JsonObjectMembers, KeepOneSortedEntryPerKey) {
     EXPECT_EQ(object.find("d"), nullptr);
 }
 
-// Keys in byte order, also where they share their first byte, are empty, start with a zero
-// byte or with a byte above 0x7F; a repeated key keeps the value read last.
+// Keys in byte order, also where they share their first byte or their first seven, are empty,
+// start or end with a zero byte or start with a byte above 0x7F; a repeated key keeps the value
+// read last.
 TEST(JsonObjectMembers, SortsSmallObjectsByEveryByteOfTheKey) {
     const std::string zero("\0z", 2);
+    const std::string endsInZero("a\0", 2);
     JsonObject object({{"\xE4\xB8\xAD", JsonValue("cjk")},
                        {"ab", JsonValue("ab")},
+                       {"inspectorB", JsonValue("B")},
                        {zero, JsonValue("zero")},
+                       {"inspectorA", JsonValue("A")},
                        {"a", JsonValue("a")},
                        {"", JsonValue("empty")},
+                       {endsInZero, JsonValue("a0")},
                        {"abc", JsonValue("abc")},
+                       {"inspector", JsonValue("inspector")},
                        {"B", JsonValue("B")},
+                       {"inspectorA", JsonValue("A again")},
                        {"ab", JsonValue("ab again")}});
     std::vector<std::string> keys;
     for (const JsonMember& member : object)
         keys.push_back(member.key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"", zero, "B", "a", "ab", "abc", "\xE4\xB8\xAD"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"", zero, "B", "a", endsInZero, "ab", "abc",
+                                              "inspector", "inspectorA", "inspectorB",
+                                              "\xE4\xB8\xAD"}));
     EXPECT_EQ(*object.find("ab"), JsonValue("ab again"));
+    EXPECT_EQ(*object.find("inspectorA"), JsonValue("A again"));
     EXPECT_EQ(*object.find(""), JsonValue("empty"));
+    EXPECT_EQ(*object.find(endsInZero), JsonValue("a0"));
 }
 
 // Large enough that sorting cannot fall back on a small, incidentally stable method.
