@@ -4,6 +4,9 @@
 #include "json/JsonNumber.h"
 #include "json/JsonUTF8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 bool isDigit(char c) {
@@ -19,6 +22,31 @@ std::size_t skipDigits(std::string_view in, std::size_t pos) {
 // Bytes a string takes as they are: everything but control characters, '"' and '\'.
 bool isPlainStringByte(char c) {
     return (unsigned char)c >= 0x20 && c != '"' && c != '\\';
+}
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+
+// True if some byte of word is below limit (at most 0x80); exact for the word as a whole.
+bool hasByteBelow(std::uint64_t word, unsigned char limit) {
+    return ((word - kEveryByte * limit) & ~word & (kEveryByte * 0x80)) != 0;
+}
+
+// Returns where the run of plain string bytes from pos ends (at most in.size()), eight bytes at
+// a time where it can; the high bits of the run's bytes are added to highBits.
+std::size_t plainRunEnd(std::string_view in, std::size_t pos, unsigned char& highBits) {
+    std::uint64_t high = 0;
+    for (; pos + 8 <= in.size(); pos += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, in.data() + pos, 8);
+        if (hasByteBelow(word, 0x20) || hasByteBelow(word ^ (kEveryByte * '"'), 1) ||
+            hasByteBelow(word ^ (kEveryByte * '\\'), 1))
+            break;
+        high |= word;
+    }
+    if (high & (kEveryByte * 0x80)) highBits |= 0x80;
+    while (pos < in.size() && isPlainStringByte(in[pos]))
+        highBits |= (unsigned char)in[pos++];
+    return pos;
 }
 
 int hexValue(char c) {
@@ -167,8 +195,7 @@ JsonToken JsonTokeniser::getStringToken(std::string_view in) {
     for (;;) {
         const std::size_t start = pos;
         unsigned char highBits = 0; // bytes from 0x80 on need a closer look
-        while (pos < in.size() && isPlainStringByte(in[pos]))
-            highBits |= (unsigned char)in[pos++];
+        pos = plainRunEnd(in, pos, highBits);
         if (pos == in.size()) return JsonToken::Eof;
         const std::string_view fragment = in.substr(start, pos - start);
         if (highBits >= 0x80 && !isValidUTF8(fragment)) return fail("Broken Unicode encoding");

@@ -31,15 +31,3 @@ void JsonUTF8Stream::keepRemaining() {
     bytes_ = std::string_view(buffer_.data(), buffer_.size());
     index_ = 0;
 }
-
-void JsonUTF8Stream::skip(std::size_t count) {
-    index_ += std::min(count, bytes_.size() - index_);
-}
-
-void JsonUTF8Stream::skipWhitespace() {
-    while (index_ < bytes_.size()) {
-        const char c = bytes_[index_];
-        if (c != ' ' && c != '\t' && c != '\n' && c != '\r') break;
-        ++index_;
-    }
-}

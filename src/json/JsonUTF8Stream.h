@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -20,11 +21,16 @@ class JsonUTF8Stream {
     std::string_view remaining() const { return bytes_.substr(index_); }
     std::size_t index() const { return index_; }
     // Moves the read index forward by count bytes (at most to the end of the input).
-    void skip(std::size_t count);
+    void skip(std::size_t count) { index_ += std::min(count, bytes_.size() - index_); }
     // Moves the read index past spaces, tabs, line feeds and carriage returns.
-    void skipWhitespace();
+    void skipWhitespace() {
+        while (index_ < bytes_.size() && isWhitespace(bytes_[index_]))
+            ++index_;
+    }
 
   private:
+    static bool isWhitespace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
     std::vector<char> buffer_;
     std::string_view bytes_; // the input: buffer_, or the data last appended
     std::size_t index_ = 0;

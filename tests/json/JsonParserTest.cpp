@@ -97,4 +97,44 @@ TEST(JsonParserInput, EachCallReadsItsOwnDocument) {
     EXPECT_EQ(compactJson(*value), "[2]");
 }
 
+// Strings are scanned several bytes at a time: every special byte is found wherever it falls in
+// a long run of plain bytes, ASCII or not.
+TEST(JsonParserStrings, FindsSpecialBytesAtEveryPlace) {
+    struct Case {
+        std::string inner;    // put at each place of the string
+        std::string expected; // the read string's text there, or the error
+        bool valid;
+    };
+    const Case cases[] = {
+        {"\t", "Unescaped control character [0x09]", false},
+        {std::string(1, '\0'), "Unescaped control character [0x00]", false},
+        {"\x1f", "Unescaped control character [0x1F]", false},
+        {"\xff", "Broken Unicode encoding", false},
+        {"\\n", "\n", true},
+        {"\\\"", "\"", true},
+        {"\xc3\xa9", "\xc3\xa9", true},
+        {" ", " ", true},
+        {"\x7f", "\x7f", true},
+    };
+    for (const Case& c : cases) {
+        for (std::size_t place = 0; place <= 20; ++place) {
+            const std::string before(place, 'a');
+            const std::string after(20 - place, 'z');
+            JsonParser parser;
+            const std::optional<JsonValue> value =
+                parser.objectWithString("[\"" + before + c.inner + after + "\"]");
+            SCOPED_TRACE(testing::Message() << "place " << place << ": " << c.expected);
+            if (!c.valid) {
+                EXPECT_FALSE(value.has_value());
+                EXPECT_EQ(parser.error(), c.expected);
+                continue;
+            }
+            ASSERT_TRUE(value.has_value()) << parser.error();
+            const auto* array = value->get<JsonArray>();
+            ASSERT_TRUE(array && array->size() == 1);
+            EXPECT_EQ((*array)[0].string(), before + c.expected + after);
+        }
+    }
+}
+
 } // namespace
