@@ -1,5 +1,5 @@
 // The encoder against Qt's Base64 cut into lines: every length around the
-// widths it works in (three, six and twelve bytes at a time, the line), every
+// widths it works in (three, six and twenty-four bytes at a time, the line), every
 // byte value in every place of a group.
 #include "util/Base64Encoder.h"
 
@@ -30,7 +30,7 @@ TEST(Base64Encoder, WritesWhatQtWritesForEveryLengthAndLine) {
         QByteArray bytes(size, Qt::Uninitialized);
         for (char& byte : bytes)
             byte = char(random.bounded(256));
-        for (const qsizetype lineBytes : {3, 12, 57, 3 << 20})
+        for (const qsizetype lineBytes : {3, 12, 24, 48, 57, 3 << 20})
             EXPECT_EQ(encodedLines(bytes, lineBytes), qtLines(bytes, lineBytes))
                 << size << " in lines of " << lineBytes;
     }
