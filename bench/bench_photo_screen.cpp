@@ -118,8 +118,9 @@ void photoToItsRowOnScreen(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(readingItsPhotoFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(openingItInTheEditingScreen)->Unit(benchmark::kMillisecond);
+// By the clock: the screen decodes its photos on all cores.
+BENCHMARK(readingItsPhotoFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(openingItInTheEditingScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(stampingPipelineAlone)->Unit(benchmark::kMillisecond);
 BENCHMARK(photoToItsRowOnScreen)->Unit(benchmark::kMillisecond);
 
@@ -135,9 +136,13 @@ int main(int argc, char** argv) {
     }
     // No goal is set for these two: they show what the screens add to the store and the
     // pipeline.
+    BenchRatio opening{
+        "opening a stored 14-photo case in the editing screen over reading its photo file",
+        "openingItInTheEditingScreen/real_time", "readingItsPhotoFile/real_time",
+        BenchRatio::Better::Cheaper, 0};
+    opening.wallClock = true;
     RatioReporter reporter(
-        {{"opening a stored 14-photo case in the editing screen over reading its photo file",
-          "openingItInTheEditingScreen", "readingItsPhotoFile", BenchRatio::Better::Cheaper, 0},
+        {opening,
          {"one photo from camera bytes to its row over the pipeline alone", "photoToItsRowOnScreen",
           "stampingPipelineAlone", BenchRatio::Better::Cheaper, 0}});
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -71,11 +71,24 @@ void CasePhotoViewController::viewDidLoad() {
     time_lab->setText(timeLabelText());
     pakeno_lab->setText(_pakeno);
     Chkno_lab->setText(Chkno_);
-    if (_topDict)
-        showPersonPhoto(framedPhotoPictureOfJpeg(_topDict->photo,
-                                                 personPictureSize(platform().device->isTablet())));
-    reloadData(tbl);
-    reloadData(tbl1);
+    showStoredPhotos();
+}
+
+// The stored photos' pictures are made together, on all cores: opening a case
+// with its fourteen photos decodes them all.
+void CasePhotoViewController::showStoredPhotos() {
+    const bool tablet = platform().device->isTablet();
+    const QSize rowSize = SecuritycheckTableViewCell::pictureSize(tablet);
+    QList<PhotoPictureRequest> requests;
+    for (const PhotoEntry& entry : tableDetailArray)
+        requests.append({entry.photo, rowSize});
+    for (const PhotoEntry& entry : tableDetailArray_1)
+        requests.append({entry.photo, rowSize});
+    if (_topDict) requests.append({_topDict->photo, personPictureSize(tablet)});
+    const QList<QPixmap> pictures = framedPhotoPicturesOfJpegs(requests);
+    reloadData(tbl, pictures.first(tableDetailArray.size()));
+    reloadData(tbl1, pictures.sliced(tableDetailArray.size(), tableDetailArray_1.size()));
+    if (_topDict) showPersonPhoto(pictures.last());
 }
 
 void CasePhotoViewController::buildLayout() {
@@ -177,20 +190,17 @@ CasePhotoViewController::tableViewCellForRowAtIndexPath(QListWidget* table, int 
     const bool tablet = platform().device->isTablet();
     const PhotoEntry& entry = arrayOf(table).at(row);
     auto* cell = new SecuritycheckTableViewCell(tablet);
-    cell->take_img->setPixmap(
-        picture.isNull()
-            ? framedPhotoPictureOfJpeg(entry.photo, SecuritycheckTableViewCell::pictureSize(tablet))
-            : picture);
+    cell->take_img->setPixmap(picture);
     cell->time_lab->setText(
         PublicFunction::getFormatROCTimeFormatString(entry.imgTime, rocDisplayTimePattern)
             .value_or(QString()));
     return cell;
 }
 
-void CasePhotoViewController::reloadData(QListWidget* table) {
+void CasePhotoViewController::reloadData(QListWidget* table, const QList<QPixmap>& pictures) {
     table->clear();
     for (int row = 0; row < tableViewNumberOfRowsInSection(table); ++row)
-        appendRow(table, QPixmap());
+        appendRow(table, pictures.value(row));
 }
 
 void CasePhotoViewController::appendRow(QListWidget* table, const QPixmap& picture) {

@@ -57,10 +57,9 @@ class CasePhotoViewController : public ViewController {
 
     // The two photo lists: tbl shows tableDetailArray, tbl1 tableDetailArray_1.
     int tableViewNumberOfRowsInSection(const QListWidget* table) const;
-    // The row for a photo, showing picture, or the photo framed afresh when
-    // picture is null.
+    // The row for a photo, showing its framed picture.
     SecuritycheckTableViewCell* tableViewCellForRowAtIndexPath(QListWidget* table, int row,
-                                                               const QPixmap& picture = {});
+                                                               const QPixmap& picture);
     // Opens the row's photo in the preview, which offers deletion.
     void tableViewDidSelectRowAtIndexPath(QListWidget* table, int row);
     // A tap on the inspector photo: the preview without deletion.
@@ -121,7 +120,9 @@ class CasePhotoViewController : public ViewController {
     void buildLayout();
     QListWidget* makeTable(const QString& name);
     PhotoList& arrayOf(const QListWidget* table);
-    void reloadData(QListWidget* table);
+    void showStoredPhotos();
+    // Fills the table anew, each row with its picture (none for a photo that cannot be read).
+    void reloadData(QListWidget* table, const QList<QPixmap>& pictures);
     void appendRow(QListWidget* table, const QPixmap& picture);
     void showPersonPhoto(const QPixmap& picture);
     void openCameraFor(int type);

@@ -1,5 +1,6 @@
 #include "screens/PhotoPictures.h"
 
+#include "util/ParallelFor.h"
 #include "util/PhotoPipelineDecoder.h"
 #include "util/PhotoStamping.h"
 #include "util/PublicFunction.h"
@@ -19,12 +20,22 @@ QSize innerPixels(QSize pointSize) {
     return (pointSize * kPixelsPerPoint - QSize(kFrameWidth, kFrameWidth)).expandedTo(QSize(1, 1));
 }
 
-QPixmap framed(const QImage& small) {
-    if (small.isNull()) return QPixmap();
-    QPixmap picture =
-        QPixmap::fromImage(PublicFunction::addBorderToImageFrameImage(small, photoFrame()));
+// The small photo in its frame, at two pixels per point. Only images are
+// made here, so any thread may do it; pixmaps belong to the GUI thread.
+QImage framedImage(const QImage& small) {
+    if (small.isNull()) return QImage();
+    QImage picture = PublicFunction::addBorderToImageFrameImage(small, photoFrame());
     picture.setDevicePixelRatio(kPixelsPerPoint);
     return picture;
+}
+
+QPixmap framed(const QImage& small) {
+    return QPixmap::fromImage(framedImage(small));
+}
+
+QImage framedImageOfJpeg(const QByteArray& jpeg, QSize pointSize) {
+    QString error;
+    return framedImage(decodeShrunkPhoto(jpeg, innerPixels(pointSize), &error));
 }
 
 } // namespace
@@ -38,7 +49,16 @@ QPixmap framedPhotoPicture(const QImage& photo, QSize pointSize) {
                       : photo.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
-QPixmap framedPhotoPictureOfJpeg(const QByteArray& jpeg, QSize pointSize) {
-    QString error;
-    return framed(decodeShrunkPhoto(jpeg, innerPixels(pointSize), &error));
+QList<QPixmap> framedPhotoPicturesOfJpegs(const QList<PhotoPictureRequest>& requests) {
+    photoFrame(); // loaded once, before the threads share it
+    QList<QImage> images(requests.size());
+    QImage* made = images.data(); // each call writes its own place only
+    parallelFor(requests.size(), [&](qsizetype i) {
+        made[i] = framedImageOfJpeg(requests[i].jpeg, requests[i].pointSize);
+    });
+    QList<QPixmap> pictures;
+    pictures.reserve(images.size());
+    for (const QImage& image : images)
+        pictures.append(QPixmap::fromImage(image));
+    return pictures;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QPixmap>
 #include <QSize>
 
@@ -12,6 +13,14 @@
 // The photo shrunk to fit within pointSize with its frame ("photoframe.png"),
 // a null pixmap for a null photo.
 QPixmap framedPhotoPicture(const QImage& photo, QSize pointSize);
-// The same for stored JPEG bytes, decoded straight at the small size; a null
-// pixmap when the bytes are not a picture.
-QPixmap framedPhotoPictureOfJpeg(const QByteArray& jpeg, QSize pointSize);
+
+// A stored photo and the size, in points, its picture must fit.
+struct PhotoPictureRequest {
+    QByteArray jpeg;
+    QSize pointSize;
+};
+
+// The framed pictures of stored photos, in the order asked: each photo's JPEG
+// bytes decoded straight at the small size, a null pixmap for bytes that are
+// not a picture. The photos are decoded side by side on the processor's cores.
+QList<QPixmap> framedPhotoPicturesOfJpegs(const QList<PhotoPictureRequest>& requests);

@@ -1,6 +1,7 @@
 #include "PhotoScreenFixture.h"
 
 #include "app/StoreFiles.h"
+#include "screens/SecuritycheckTableViewCell.h"
 #include "screens/UploadCheckAddCaseViewController.h"
 #include "util/Plist.h"
 #include "util/PlistWriteFailure.h"
@@ -72,6 +73,49 @@ TEST_F(EditCase, ShowsTheStoredCase) {
     EXPECT_EQ(edit->tbl1->count(), 1);
     EXPECT_EQ(edit->tableDetailArray, photos.photos);
     EXPECT_TRUE(store().isOpenGps());
+}
+
+QPixmap rowPicture(QListWidget* table, int row) {
+    auto* cell = qobject_cast<SecuritycheckTableViewCell*>(table->itemWidget(table->item(row)));
+    return cell ? cell->take_img->pixmap() : QPixmap();
+}
+
+QColor middleColour(const QImage& image) {
+    return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+void expectNearColour(const QColor& seen, const QByteArray& jpeg) {
+    const QColor expected = middleColour(QImage::fromData(jpeg));
+    ASSERT_TRUE(seen.isValid());
+    EXPECT_NEAR(seen.red(), expected.red(), 8);
+    EXPECT_NEAR(seen.green(), expected.green(), 8);
+    EXPECT_NEAR(seen.blue(), expected.blue(), 8);
+}
+
+// The pictures are made side by side: each must still land in its own row.
+TEST_F(EditCase, EachRowShowsItsOwnStoredPhoto) {
+    openEditor();
+    for (int row = 0; row < 3; ++row)
+        expectNearColour(middleColour(rowPicture(edit->tbl, row).toImage()),
+                         photos.photos[row].photo);
+    const QPixmap maintenance = rowPicture(edit->tbl1, 0);
+    expectNearColour(middleColour(maintenance.toImage()), photos.photos_1[0].photo);
+    EXPECT_GT(maintenance.height(), maintenance.width()) << "the portrait photo stays upright";
+    const QIcon person = edit->personImg->icon();
+    expectNearColour(middleColour(person.pixmap(edit->personImg->iconSize()).toImage()),
+                     photos.topPhoto->photo);
+}
+
+// A stored photo that is not a picture leaves its row without one; the others
+// keep theirs.
+TEST_F(EditCase, APhotoThatIsNotAPictureLeavesOnlyItsRowEmpty) {
+    photos.photos[1].photo = "not a JPEG";
+    ASSERT_TRUE(store().storePhotoWithPhotoDict(kPhotoId, photos));
+    openEditor();
+    ASSERT_EQ(edit->tbl->count(), 3);
+    EXPECT_TRUE(rowPicture(edit->tbl, 1).isNull());
+    expectNearColour(middleColour(rowPicture(edit->tbl, 0).toImage()), photos.photos[0].photo);
+    expectNearColour(middleColour(rowPicture(edit->tbl, 2).toImage()), photos.photos[2].photo);
 }
 
 TEST_F(EditCase, SavingASentCaseWithOnePhotoLessMakesItWaiting) {
