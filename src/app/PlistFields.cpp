@@ -2,20 +2,10 @@
 
 #include <QLocale>
 
-qsizetype FieldReader::find(const char* key) const {
-    const QLatin1StringView name(key);
-    qsizetype at = 0;
-    for (const auto& item : dict_) {
-        if (item.first == name) return at;
-        ++at;
-    }
-    return -1;
-}
-
 template <typename As>
 auto FieldReader::typed(const char* key, As as) -> decltype(as(PlistValue())) {
-    const qsizetype at = find(key);
-    auto value = at >= 0 ? as(dict_.begin()[at].second) : nullptr;
+    const qsizetype at = dict_.indexOf(QLatin1StringView(key));
+    auto value = at >= 0 ? as(dict_.begin()[at].second) : decltype(as(PlistValue())){};
     if (value) taken_[at] = true;
     return value;
 }
@@ -29,10 +19,7 @@ std::optional<QString> textOf(const PlistValue& value) {
 }
 
 std::optional<QString> FieldReader::text(const char* key) {
-    const qsizetype at = find(key);
-    std::optional<QString> text = at >= 0 ? textOf(dict_.begin()[at].second) : std::nullopt;
-    if (text) taken_[at] = true;
-    return text;
+    return typed(key, textOf);
 }
 
 std::optional<QString> FieldReader::string(const char* key) {

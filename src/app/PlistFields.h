@@ -34,8 +34,6 @@ class FieldReader {
   private:
     // The value under key when as(value) gives it, which takes the key.
     template <typename As> auto typed(const char* key, As as) -> decltype(as(PlistValue()));
-    // The place of key in the dictionary, or -1.
-    qsizetype find(const char* key) const;
 
     const PlistDict& dict_;
     QVarLengthArray<bool, 32> taken_; // by place in the dictionary

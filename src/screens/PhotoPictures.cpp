@@ -29,10 +29,6 @@ QImage framedImage(const QImage& small) {
     return picture;
 }
 
-QPixmap framed(const QImage& small) {
-    return QPixmap::fromImage(framedImage(small));
-}
-
 QImage framedImageOfJpeg(const QByteArray& jpeg, QSize pointSize) {
     QString error;
     return framedImage(decodeShrunkPhoto(jpeg, innerPixels(pointSize), &error));
@@ -44,9 +40,9 @@ QPixmap framedPhotoPicture(const QImage& photo, QSize pointSize) {
     if (photo.isNull()) return QPixmap();
     const QSize inner = innerPixels(pointSize);
     const QSize size = shrunkPixelSize(photo.size(), inner.width(), inner.height());
-    return framed(size == photo.size()
-                      ? photo
-                      : photo.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return QPixmap::fromImage(framedImage(
+        size == photo.size() ? photo
+                             : photo.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 QList<QPixmap> framedPhotoPicturesOfJpegs(const QList<PhotoPictureRequest>& requests) {

@@ -15,11 +15,11 @@ namespace {
 // The Base64 digits of every 12-bit value, two characters each: one lookup
 // per half of a 3-byte group.
 constexpr std::array<char16_t, 4096> base64Pairs = [] {
-    const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::array<char16_t, 4096> table{};
     for (int i = 0; i < 4096; ++i) {
         // The two characters in memory order, whatever the byte order.
-        const auto first = char16_t(digits[i >> 6]), second = char16_t(digits[i & 63]);
+        const auto first = char16_t(base64Digits[i >> 6]);
+        const auto second = char16_t(base64Digits[i & 63]);
         table[std::size_t(i)] = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? char16_t(first | second << 8)
                                                                 : char16_t(first << 8 | second);
     }

@@ -2,6 +2,10 @@
 
 #include <QtGlobal>
 
+// The sixty-four digits of Base64, by value.
+inline constexpr char base64Digits[] =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
 // The size of n bytes in Base64 lines of lineBytes bytes each (a multiple of
 // three; the last line may be shorter), each line ended by a line feed.
 constexpr qsizetype base64LinesSize(qsizetype n, qsizetype lineBytes) {

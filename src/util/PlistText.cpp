@@ -1,5 +1,7 @@
 #include "util/PlistText.h"
 
+#include "util/Base64Encoder.h"
+
 #include <QLocale>
 #include <QTimeZone>
 #include <algorithm>
@@ -147,9 +149,8 @@ enum : std::int8_t { notBase64 = -1, base64Space = -2, base64Pad = -3 };
 constexpr std::array<std::int8_t, 128> base64Classes = [] {
     std::array<std::int8_t, 128> classes{};
     classes.fill(notBase64);
-    const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     for (int value = 0; value < 64; ++value)
-        classes[std::size_t(digits[value])] = std::int8_t(value);
+        classes[std::size_t(base64Digits[value])] = std::int8_t(value);
     for (const char space : {' ', '\t', '\n', '\r'})
         classes[std::size_t(space)] = base64Space;
     classes[std::size_t('=')] = base64Pad;

@@ -10,10 +10,27 @@ PlistValue::PlistValue(quint64 u) {
         v_ = u;
 }
 
+namespace {
+
+template <typename Items, typename Key> qsizetype placeOf(const Items& items, Key key) {
+    const auto it = std::find_if(items.begin(), items.end(),
+                                 [&](const auto& item) { return item.first == key; });
+    return it == items.end() ? -1 : qsizetype(it - items.begin());
+}
+
+} // namespace
+
+qsizetype PlistDict::indexOf(QStringView key) const {
+    return placeOf(items_, key);
+}
+
+qsizetype PlistDict::indexOf(QLatin1StringView key) const {
+    return placeOf(items_, key);
+}
+
 const PlistValue* PlistDict::value(const QString& key) const {
-    auto it = std::find_if(items_.begin(), items_.end(),
-                           [&](const Item& item) { return item.first == key; });
-    return it == items_.end() ? nullptr : &it->second;
+    const qsizetype at = indexOf(QStringView(key));
+    return at < 0 ? nullptr : &items_[std::size_t(at)].second;
 }
 
 PlistValue* PlistDict::value(const QString& key) {
@@ -28,10 +45,9 @@ void PlistDict::insert(const QString& key, PlistValue value) {
 }
 
 bool PlistDict::remove(const QString& key) {
-    auto it = std::find_if(items_.begin(), items_.end(),
-                           [&](const Item& item) { return item.first == key; });
-    if (it == items_.end()) return false;
-    items_.erase(it);
+    const qsizetype at = indexOf(QStringView(key));
+    if (at < 0) return false;
+    items_.erase(items_.begin() + at);
     return true;
 }
 

@@ -24,6 +24,10 @@ class PlistDict {
     PlistDict& operator=(PlistDict&&) noexcept;
     ~PlistDict();
 
+    // The place of key among the items (in the order begin() gives), or -1
+    // when the key is absent.
+    qsizetype indexOf(QStringView key) const;
+    qsizetype indexOf(QLatin1StringView key) const;
     // Returns the value under key, or null when the key is absent.
     const PlistValue* value(const QString& key) const;
     PlistValue* value(const QString& key);

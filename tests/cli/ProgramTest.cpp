@@ -77,8 +77,9 @@ TEST(AppCommandLine, HelpListsEveryOptionWithoutADisplay) {
         EXPECT_TRUE(help.out.contains(option)) << option << "\n" << describe(help);
     // Each option has its line of explanation.
     for (const QString& line : help.out.split('\n'))
-        if (line.trimmed().startsWith("--"))
+        if (line.trimmed().startsWith("--")) {
             EXPECT_GT(line.simplified().split(' ').size(), 2) << line.toStdString();
+        }
 }
 
 TEST(AppCommandLine, VersionIsTheBuiltInParameterFilesVersion) {

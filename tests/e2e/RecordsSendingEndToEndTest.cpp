@@ -208,8 +208,9 @@ TEST_F(RecordsEndToEnd, EveryKindOfAnswerEndsTheRunInOrder) {
         } else {
             ASSERT_TRUE(fake.alerts.showing());
             EXPECT_EQ(fake.alerts.current().title, c.alertTitle);
-            if (c.fault.msg)
+            if (c.fault.msg) {
                 EXPECT_EQ(fake.alerts.current().message, QString::fromStdString(*c.fault.msg));
+            }
             fake.alerts.press("知道了");
         }
         EXPECT_EQ(storedStates(), QStringList({c.pakeno + u':' + c.state}));

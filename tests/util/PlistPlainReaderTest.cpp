@@ -133,7 +133,9 @@ TEST(PlistPlainReader, ControlCharactersAtEveryPlaceOfAWord) {
             const QByteArray xml = document("<string>" + text + "</string>");
             const bool taken = c == '\t' || c == '\n';
             EXPECT_EQ(readPlainPlist(xml).has_value(), taken) << c << " at " << place;
-            if (taken) EXPECT_TRUE(readsTheSameBothWays(xml)) << c << " at " << place;
+            if (taken) {
+                EXPECT_TRUE(readsTheSameBothWays(xml)) << c << " at " << place;
+            }
         }
     }
 }
