@@ -2,7 +2,7 @@
 
 // Cases as the store keeps them once their photos have been moved into their
 // own photo file, for the benchmarks of the screens that read the store.
-#include "app/CaseRecord.h"
+#include "store/CaseRecord.h"
 #include "util/PhotoPipeline.h"
 
 #include <QDateTime>

@@ -9,13 +9,13 @@
 #include "StampFixtures.h"
 #include "StoredCases.h"
 
-#include "app/PublicVars.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtAlertPresenter.h"
 #include "platform/qt/QtMainLoop.h"
 #include "platform/qt/QtSettings.h"
 #include "platform/qt/QtSystem.h"
 #include "screens/UploadCheckAddCaseViewController.h"
+#include "store/PublicVars.h"
 #include "util/PhotoPipeline.h"
 
 #include <QApplication>

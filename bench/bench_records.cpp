@@ -16,14 +16,14 @@
 #include "StoredCases.h"
 
 #include "app/AppOptions.h"
-#include "app/PublicVars.h"
 #include "app/QtServices.h"
-#include "app/StoreFiles.h"
+#include "plist/Plist.h"
+#include "plist/PlistValue.h"
 #include "screens/SecurityResendViewController.h"
+#include "store/PublicVars.h"
+#include "store/StoreFiles.h"
 #include "ui/NavigationController.h"
 #include "ui/ProgressOverlay.h"
-#include "util/Plist.h"
-#include "util/PlistValue.h"
 #include "util/PublicFunctionParameters.h"
 #include "util/SystemFont.h"
 
@@ -102,11 +102,11 @@ class Window {
     Window() {
         nav.setAttribute(Qt::WA_DontShowOnScreen);
         nav.resize(320, 568);
-        WindowIndicator::setMainWindow(&nav);
+        platform().indicator = &indicator;
         nav.pushViewController(new ViewController(QStringLiteral("below")), false);
         nav.show();
     }
-    ~Window() { WindowIndicator::setMainWindow(nullptr); }
+    ~Window() { platform().indicator = nullptr; }
 
     SecurityResendViewController* openRecords() {
         auto* screen = new SecurityResendViewController;
@@ -120,6 +120,7 @@ class Window {
     }
 
     NavigationController nav;
+    WindowIndicator indicator{&nav};
 };
 
 // ---- Opening the records screen ----
@@ -189,7 +190,7 @@ int sendingRun(const QString& home) {
     screen->startSend();
     QElapsedTimer clock;
     clock.start();
-    while (WindowIndicator::current() && clock.elapsed() < kRunLimitMs)
+    while (window.indicator.current() && clock.elapsed() < kRunLimitMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const long peak = statusKb("VmHWM");
     const CaseListRead stored = readCaseList(waitingReportPath(platform().documents->path()));

@@ -2,11 +2,11 @@
 // the case's photo file, beside writing the same bytes raw with one QSaveFile; and opening a
 // store of 1,000 cases.
 #include "BenchRatio.h"
-#include "app/PublicVars.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtMainLoop.h"
 #include "platform/qt/QtSettings.h"
 #include "platform/qt/QtSystem.h"
+#include "store/PublicVars.h"
 
 #include <QDir>
 #include <QRandomGenerator>

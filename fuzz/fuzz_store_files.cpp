@@ -4,10 +4,10 @@
 // nothing), and the case list and photo file made from it keep what they read on each re-save.
 #include "FuzzCheck.h"
 
-#include "app/CaseRecord.h"
-#include "app/PhotoEntry.h"
+#include "plist/Plist.h"
+#include "store/CaseRecord.h"
+#include "store/PhotoEntry.h"
 #include "support/PlistSameness.h"
-#include "util/Plist.h"
 
 namespace {
 

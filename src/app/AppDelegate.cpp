@@ -1,7 +1,7 @@
 #include "app/AppDelegate.h"
 
-#include "app/PublicVars.h"
 #include "platform/Platform.h"
+#include "store/PublicVars.h"
 #include "ui/AppWindow.h"
 #include "ui/NavigationController.h"
 #include "ui/ProgressOverlay.h"
@@ -27,6 +27,7 @@ AppDelegate::AppDelegate(std::function<ViewController*()> makeMainScreen)
 
 AppDelegate::~AppDelegate() {
     if (launched_) PublicVars::sharedInstance().setUserLocationControl(nullptr);
+    if (platform().indicator == indicator_.get()) platform().indicator = nullptr;
     if (running == this) running = nullptr;
 }
 
@@ -57,7 +58,8 @@ bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
     QPalette white = window_->palette();
     white.setColor(QPalette::Window, Qt::white);
     window_->setPalette(white);
-    WindowIndicator::setMainWindow(window_.get());
+    indicator_ = std::make_unique<WindowIndicator>(window_.get());
+    platform().indicator = indicator_.get();
     if (windowScale_ < 1) {
         scaledWindow_ = std::make_unique<ScaledWindow>(window_.get(), windowScale_);
         scaledWindow_->show();
@@ -118,5 +120,5 @@ void AppDelegate::locationManagerDidFailWithError(const QString& error) {
 }
 
 ProgressOverlay* AppDelegate::activityIndicator() const {
-    return WindowIndicator::current();
+    return indicator_ ? indicator_->current() : nullptr;
 }

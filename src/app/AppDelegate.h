@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/UserLocationControl.h"
 #include "platform/Location.h"
 #include "platform/Reachability.h"
+#include "store/UserLocationControl.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -12,6 +12,7 @@
 class NavigationController;
 class ProgressOverlay;
 class ScaledWindow;
+class WindowIndicator;
 class ViewController;
 
 // Builds the window and the navigation stack at launch, keeps the shared
@@ -56,6 +57,7 @@ class AppDelegate : public UserLocationControl {
     std::unique_ptr<QWidget> window_;
     double windowScale_ = 1;
     std::unique_ptr<ScaledWindow> scaledWindow_; // gone before window_
+    std::unique_ptr<WindowIndicator> indicator_; // gone before window_
     NavigationController* navigationController_ = nullptr;
     bool launched_ = false;
 };

@@ -5,10 +5,10 @@
 #include "app/AppOptions.h"
 #include "app/QtServices.h"
 #include "app/ScreenFit.h"
+#include "app/ScreenWiring.h"
 #include "platform/qt/QtSystem.h"
 #include "qr/QtQrCaptureFactory.h"
 #include "scenario/ScenarioRunner.h"
-#include "screens/ScreenWiring.h"
 #include "util/PublicFunctionParameters.h"
 #include "util/SystemFont.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CaseRecord.h"
 #include "net/Multipart.h"
+#include "store/CaseRecord.h"
 
 // What one case upload carries: its form fields and its two JPEG lists, in
 // which file part photo_G_N and the fields photoTime_G_N, PhotoLng_G_N and

@@ -6,6 +6,7 @@
 #include "platform/Http.h"
 #include "platform/Location.h"
 #include "platform/MainLoop.h"
+#include "platform/ProgressIndicator.h"
 #include "platform/QrCapture.h"
 #include "platform/Reachability.h"
 #include "platform/Settings.h"
@@ -15,6 +16,7 @@
 // are owned elsewhere and outlive the scope that installs them.
 struct Platform {
     AlertPresenter* alerts = nullptr;
+    ProgressIndicator* indicator = nullptr; // none until the app has a window
     CameraAccess* cameraAccess = nullptr;
     CameraPicker* cameraPicker = nullptr;
     QrCaptureFactory* qrCapture = nullptr;

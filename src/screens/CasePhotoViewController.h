@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/PhotoEntry.h"
 #include "platform/Location.h"
+#include "store/PhotoEntry.h"
 #include "ui/ViewController.h"
 
 #include <QPixmap>

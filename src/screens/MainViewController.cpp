@@ -1,9 +1,9 @@
 #include "screens/MainViewController.h"
 
-#include "app/PublicVars.h"
-#include "app/SettingsKeys.h"
 #include "net/ServerLookups.h"
 #include "platform/Platform.h"
+#include "store/PublicVars.h"
+#include "store/SettingsKeys.h"
 #include "ui/AlertView.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"

@@ -1,7 +1,7 @@
 #include "screens/PhotoPreviewViewController.h"
 
-#include "app/PublicVars.h"
 #include "screens/PhotoZoomArea.h"
+#include "store/PublicVars.h"
 #include "ui/AlertView.h"
 #include "ui/NavigationController.h"
 

@@ -1,9 +1,9 @@
 #include "screens/SecurityCheckAddCaseViewController.h"
 
-#include "app/PublicVars.h"
-#include "app/SettingsKeys.h"
-#include "app/StoreKeys.h"
 #include "platform/Platform.h"
+#include "store/PublicVars.h"
+#include "store/SettingsKeys.h"
+#include "store/StoreKeys.h"
 #include "ui/NavigationController.h"
 #include "util/PublicFunction.h"
 

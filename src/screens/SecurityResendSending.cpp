@@ -1,7 +1,5 @@
 // The sending run of the records screen: one ticked case at a time, in list
 // order, a blocking case lookup and then the upload; a summary at the end.
-#include "app/PublicVars.h"
-#include "app/StoreKeys.h"
 #include "net/HttpConnect.h"
 #include "net/NetWork.h"
 #include "net/ServerLookups.h"
@@ -11,6 +9,8 @@
 #include "platform/Platform.h"
 #include "screens/SecurityResendTable.h"
 #include "screens/SecurityResendViewController.h"
+#include "store/PublicVars.h"
+#include "store/StoreKeys.h"
 #include "ui/AlertView.h"
 #include "util/PublicFunction.h"
 #include "util/PublicFunctionParameters.h"

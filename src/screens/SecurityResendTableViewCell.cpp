@@ -1,8 +1,8 @@
 #include "screens/SecurityResendTableViewCell.h"
 
-#include "app/CaseRecord.h"
-#include "app/StoreKeys.h"
 #include "screens/SecurityResendViewController.h"
+#include "store/CaseRecord.h"
+#include "store/StoreKeys.h"
 #include "util/PublicFunction.h"
 #include "util/SystemFont.h"
 #include "widgets/CheckBoxButton.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/CaseRecord.h"
 #include "net/ServerAnswers.h"
 #include "qr/QRReaderViewControllerDelegate.h"
+#include "store/CaseRecord.h"
 #include "ui/ViewController.h"
 
 #include <QPointer>

@@ -1,9 +1,9 @@
 #include "screens/SecuritycheckViewController.h"
 
-#include "app/PublicVars.h"
 #include "platform/CameraAccessRequest.h"
 #include "platform/Platform.h"
 #include "qr/QRReaderViewController.h"
+#include "store/PublicVars.h"
 #include "ui/AlertView.h"
 #include "ui/FrameAnimation.h"
 #include "ui/NavigationController.h"

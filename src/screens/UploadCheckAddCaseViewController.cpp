@@ -1,8 +1,8 @@
 #include "screens/UploadCheckAddCaseViewController.h"
 
-#include "app/PublicVars.h"
-#include "app/StoreKeys.h"
 #include "platform/Platform.h"
+#include "store/PublicVars.h"
+#include "store/StoreKeys.h"
 #include "ui/NavigationController.h"
 
 namespace {

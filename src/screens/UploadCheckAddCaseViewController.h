@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CaseRecord.h"
 #include "screens/CasePhotoViewController.h"
+#include "store/CaseRecord.h"
 
 #include <memory>
 

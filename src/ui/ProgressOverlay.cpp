@@ -3,7 +3,6 @@
 #include "platform/Platform.h"
 #include "platform/qt/QtAlertPresenter.h"
 #include "platform/qt/UserInput.h"
-#include "util/PublicFunction.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -14,16 +13,6 @@
 namespace {
 
 constexpr double kTurnSeconds = 0.08;
-
-QPointer<QWidget>& mainWindowRef() {
-    static QPointer<QWidget> window;
-    return window;
-}
-
-QPointer<ProgressOverlay>& windowOverlayRef() {
-    static QPointer<ProgressOverlay> overlay;
-    return overlay;
-}
 
 } // namespace
 
@@ -148,33 +137,18 @@ void ProgressOverlay::paintEvent(QPaintEvent*) {
     }
 }
 
-void WindowIndicator::setMainWindow(QWidget* window) {
-    mainWindowRef() = window;
-}
+WindowIndicator::WindowIndicator(QWidget* window) : window_(window) {}
 
-QWidget* WindowIndicator::mainWindow() {
-    return mainWindowRef();
+WindowIndicator::~WindowIndicator() {
+    stop();
 }
 
 void WindowIndicator::start(const QString& label) {
     stop();
-    if (QWidget* window = mainWindowRef())
-        windowOverlayRef() = ProgressOverlay::showOver(window, label, ProgressOverlay::Box::Dimmed);
+    if (window_) overlay_ = ProgressOverlay::showOver(window_, label, ProgressOverlay::Box::Dimmed);
 }
 
 void WindowIndicator::stop() {
-    if (ProgressOverlay* overlay = windowOverlayRef()) overlay->hideOverlay();
-    windowOverlayRef() = nullptr;
-}
-
-ProgressOverlay* WindowIndicator::current() {
-    return windowOverlayRef();
-}
-
-void PublicFunction::startIndicator(const QString& label) {
-    WindowIndicator::start(label);
-}
-
-void PublicFunction::stopIndicator() {
-    WindowIndicator::stop();
+    if (overlay_) overlay_->hideOverlay();
+    overlay_ = nullptr;
 }

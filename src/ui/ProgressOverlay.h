@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ProgressIndicator.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -45,14 +47,17 @@ class ProgressOverlay : public QWidget {
     QPointer<QWidget> focusBefore_;
 };
 
-// The overlay of the main window that startIndicator / stopIndicator show and
-// hide; the main window is set once at launch.
-class WindowIndicator {
+// The progress indicator of the app's window: a dimmed overlay with the label.
+class WindowIndicator final : public ProgressIndicator {
   public:
-    static void setMainWindow(QWidget* window);
-    static QWidget* mainWindow();
-    static void start(const QString& label);
-    static void stop();
-    // The overlay now shown over the main window, if any.
-    static ProgressOverlay* current();
+    explicit WindowIndicator(QWidget* window);
+    ~WindowIndicator() override;
+    void start(const QString& label) override;
+    void stop() override;
+    // Returns the overlay now shown over the window, or null.
+    ProgressOverlay* current() const { return overlay_; }
+
+  private:
+    QPointer<QWidget> window_;
+    QPointer<ProgressOverlay> overlay_;
 };

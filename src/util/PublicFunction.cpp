@@ -54,3 +54,11 @@ QString PublicFunction::getUUID() {
     settings.synchronize();
     return made;
 }
+
+void PublicFunction::startIndicator(const QString& label) {
+    if (ProgressIndicator* indicator = platform().indicator) indicator->start(label);
+}
+
+void PublicFunction::stopIndicator() {
+    if (ProgressIndicator* indicator = platform().indicator) indicator->stop();
+}

@@ -44,7 +44,9 @@ class PublicFunction {
     static std::optional<QString> getPlistPrarmAndKey(const QString& fileName, const QString& key);
 
     // ---- Progress overlay over the main window ----
+    // Shows the installed progress indicator with label; nothing without a window.
     static void startIndicator(const QString& label);
+    // Removes the progress indicator, if one shows.
     static void stopIndicator();
 
     // ---- Photo stamping ----

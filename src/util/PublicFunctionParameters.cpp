@@ -1,6 +1,6 @@
 #include "util/PublicFunctionParameters.h"
 
-#include "util/Plist.h"
+#include "plist/Plist.h"
 #include "util/PublicFunction.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "app/AppDelegate.h"
-#include "app/PublicVars.h"
+#include "store/PublicVars.h"
 #include "support/FakePlatform.h"
 #include "ui/NavigationController.h"
 #include "ui/ViewController.h"

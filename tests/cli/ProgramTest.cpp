@@ -1,6 +1,6 @@
 // inspector-app and inspector-cli started as a user starts them: what they
 // print, where, and with which exit status.
-#include "util/Plist.h"
+#include "plist/Plist.h"
 #include "util/PublicFunctionParameters.h"
 
 #include <QDir>

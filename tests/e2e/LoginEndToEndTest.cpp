@@ -1,7 +1,7 @@
 #include "InspectionServer.h"
-#include "app/PublicVars.h"
 #include "platform/qt/QtHttpClient.h"
 #include "screens/MainViewController.h"
+#include "store/PublicVars.h"
 #include "support/FakePlatform.h"
 #include "support/ParameterFileText.h"
 #include "ui/NavigationController.h"

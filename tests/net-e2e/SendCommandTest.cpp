@@ -1,6 +1,6 @@
 #include "DripServer.h"
 #include "ServerFixture.h"
-#include "app/PublicVars.h"
+#include "store/PublicVars.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "ReaderFixture.h"
 #include "app/AppDelegate.h"
-#include "app/PublicVars.h"
 #include "qr/ScanLayout.h"
+#include "store/PublicVars.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "AppRun.h"
 
-#include "app/StoreFiles.h"
 #include "fixtures/QrImages.h"
+#include "store/StoreFiles.h"
 #include "support/PhotoTestImages.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "AppRun.h"
-#include "app/StoreFiles.h"
-#include "app/StoreFixture.h"
+#include "store/StoreFiles.h"
+#include "store/StoreFixture.h"
 
 #include <QDir>
 

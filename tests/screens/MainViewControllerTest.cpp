@@ -1,8 +1,7 @@
 #include "screens/MainViewController.h"
-#include "app/PublicVars.h"
+#include "store/PublicVars.h"
 #include "support/FakePlatform.h"
 #include "ui/NavigationController.h"
-#include "ui/ProgressOverlay.h"
 #include "util/PublicFunctionParameters.h"
 
 #include <QLabel>
@@ -290,23 +289,17 @@ TEST_F(MainScreen, MenuButtonsWithoutTheirScreenAreDisabled) {
 TEST_F(MainScreen, AMenuButtonShowsTheOverlayThenPushesItsScreen) {
     PublicVars::sharedInstance().setNetworkState(false);
     storeInspector("A123456789", "陳大文");
-    QWidget window;
-    nav.setParent(&window);
-    WindowIndicator::setMainWindow(&window);
     screen = new MainViewController("MainViewController");
     screen->makeRecordsScreen = [] { return new ViewController("SecurityResendViewController"); };
     nav.pushViewController(screen, false);
     ASSERT_TRUE(screen->menu2Button->isEnabled());
     screen->menu2Button->click();
-    ASSERT_NE(WindowIndicator::current(), nullptr);
-    EXPECT_EQ(WindowIndicator::current()->label(), "資料讀取中");
+    EXPECT_EQ(fake.indicator.showing, "資料讀取中");
     EXPECT_EQ(nav.viewControllers().size(), 1);
     fake.clock.advance(0.01);
-    EXPECT_EQ(WindowIndicator::current(), nullptr);
+    EXPECT_EQ(fake.indicator.showing, std::nullopt);
     ASSERT_EQ(nav.viewControllers().size(), 2);
     EXPECT_EQ(nav.topViewController()->layoutName(), "SecurityResendViewController");
-    nav.setParent(nullptr);
-    WindowIndicator::setMainWindow(nullptr);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "app/PublicVars.h"
 #include "screens/PhotoPreviewViewController.h"
 #include "screens/PhotoZoomArea.h"
+#include "store/PublicVars.h"
 #include "support/FakePlatform.h"
 #include "support/PhotoTestImages.h"
 #include "ui/NavigationBar.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/PublicVars.h"
 #include "screens/CasePhotoViewController.h"
 #include "screens/PhotoPreviewViewController.h"
+#include "store/PublicVars.h"
 #include "support/FakePlatform.h"
 #include "support/PhotoTestImages.h"
 #include "ui/NavigationController.h"

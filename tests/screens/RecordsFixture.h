@@ -1,12 +1,11 @@
 #pragma once
 
-#include "app/PublicVars.h"
-#include "app/StoreFiles.h"
-#include "app/StoreFixture.h"
 #include "screens/SecurityResendViewController.h"
+#include "store/PublicVars.h"
+#include "store/StoreFiles.h"
+#include "store/StoreFixture.h"
 #include "support/FakePlatform.h"
 #include "ui/NavigationController.h"
-#include "ui/ProgressOverlay.h"
 #include "util/PublicFunctionParameters.h"
 #include "widgets/ImageButton.h"
 
@@ -23,12 +22,9 @@ class RecordsFixture : public testing::Test {
         setServer(serverIp);
         PublicVars::resetSharedInstanceForTesting();
         nav.resize(320, 568);
-        WindowIndicator::setMainWindow(&nav);
         nav.pushViewController(new ViewController(QStringLiteral("below")), false);
     }
     ~RecordsFixture() override {
-        WindowIndicator::stop();
-        WindowIndicator::setMainWindow(nullptr);
         setParameterFileOverride(QString::fromLatin1(parametersFileName), QString());
         PublicVars::resetSharedInstanceForTesting();
     }
@@ -122,7 +118,7 @@ class RecordsFixture : public testing::Test {
             states << record->pakeno + u':' + record->state;
         return states;
     }
-    bool overlayShows() const { return WindowIndicator::current() != nullptr; }
+    bool overlayShows() const { return fake.indicator.showing.has_value(); }
 
     FakePlatform fake;
     QTemporaryFile parameters;

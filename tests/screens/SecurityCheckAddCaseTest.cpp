@@ -1,9 +1,9 @@
 #include "PhotoScreenFixture.h"
 
-#include "app/StoreFiles.h"
+#include "plist/PlistWriteFailure.h"
 #include "screens/SecurityCheckAddCaseViewController.h"
 #include "screens/SecuritycheckTableViewCell.h"
-#include "util/PlistWriteFailure.h"
+#include "store/StoreFiles.h"
 #include "util/PublicFunction.h"
 
 #include <QCoreApplication>

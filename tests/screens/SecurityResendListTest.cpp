@@ -1,12 +1,11 @@
+#include "plist/PlistWriteFailure.h"
 #include "qr/QRReaderViewController.h"
 #include "screens/GeneralViewController.h"
 #include "screens/MainViewController.h"
 #include "screens/RecordsFixture.h"
-#include "screens/ScreenWiring.h"
 #include "screens/SecurityResendTableViewCell.h"
 #include "screens/UploadCheckAddCaseViewController.h"
 #include "ui/Popover.h"
-#include "util/PlistWriteFailure.h"
 #include "util/PublicFunction.h"
 
 #include <QFileInfo>
@@ -359,7 +358,7 @@ TEST_F(Records, AScannedCodeOpensItsCaseOrSaysWhyNot) {
         if (c.alertTitle.isEmpty()) {
             EXPECT_FALSE(fake.alerts.showing());
             EXPECT_TRUE(overlayShows());
-            EXPECT_EQ(WindowIndicator::current()->label(), "資料讀取中");
+            EXPECT_EQ(fake.indicator.showing, "資料讀取中");
             fake.clock.advance(0.01);
             EXPECT_FALSE(overlayShows());
             ASSERT_EQ(opened.size(), 1);
@@ -400,29 +399,6 @@ TEST_F(Records, BackLeavesAtOnceUnlessARunHeardOfAnotherVersion) {
     screen->popView();
     fake.alerts.press("現在不要");
     EXPECT_EQ(nav.viewControllers().size(), 1);
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(Records, TheMainScreensRecordsButtonOpensThisScreenWhichOpensTheEditingScreen) {
-    storeCases({makeCase("P1")});
-    PublicVars::sharedInstance().setNetworkState(false);
-    fake.settings.values["chkerId_preference"] = "A123456789";
-    auto* main = qobject_cast<MainViewController*>(makeMainScreen());
-    ASSERT_NE(main, nullptr);
-    nav.pushViewController(main, false);
-    ASSERT_TRUE(main->menu2Button->isEnabled());
-    main->menu2Button->click();
-    fake.clock.advance(0.01);
-    auto* records = qobject_cast<SecurityResendViewController*>(nav.topViewController());
-    ASSERT_NE(records, nullptr);
-    EXPECT_EQ(records->title(), "安檢照片紀錄");
-    records->tableViewDidSelectRowAtIndexPath(0);
-    auto* editing = qobject_cast<UploadCheckAddCaseViewController*>(nav.topViewController());
-    ASSERT_NE(editing, nullptr);
-    EXPECT_EQ(editing->_caseDict, records->storeRecordArray()[0]);
 }
 
 } // namespace

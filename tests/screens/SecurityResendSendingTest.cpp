@@ -54,7 +54,7 @@ TEST_F(Sending, ARunAfterASortSendsTheTickedCasesInTheShownOrderAndSavesEachAcce
         {{"C", lookupAnswer("Y", kUploadPath)},
          {"A", lookupAnswer("Y", kUploadPath + R"(,"ver_ios":"1.1","url_ios":"http://u.test")")}});
     screen->startSend();
-    EXPECT_EQ(WindowIndicator::current()->label(), "資料傳送中");
+    EXPECT_EQ(fake.indicator.showing, "資料傳送中");
     EXPECT_TRUE(fake.http.fetched.isEmpty()); // the lookup waits for the overlay
     fake.clock.advance(0.01);
     ASSERT_EQ(fake.http.fetched.size(), 1);

@@ -1,10 +1,9 @@
 #include "screens/SecuritycheckViewController.h"
 
-#include "app/PublicVars.h"
-#include "app/StoreFixture.h"
 #include "qr/QRReaderViewController.h"
 #include "screens/MainViewController.h"
-#include "screens/ScreenWiring.h"
+#include "store/PublicVars.h"
+#include "store/StoreFixture.h"
 #include "support/FakePlatform.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
@@ -446,18 +445,5 @@ INSTANTIATE_TEST_SUITE_P(
                         "SmallPhone", false, {320, 480}, {130, 41, 60, 60}, {15, 41, 290, 60}},
                     DeviceCase{"Tablet", true, {768, 1024}, {334, 85, 100, 90}, {84, 85, 600, 90}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CheckStart, TheMainScreensFirstMenuButtonOpensIt) {
-    NavigationController stack;
-    auto* main = static_cast<MainViewController*>(makeMainScreen());
-    stack.pushViewController(main, false);
-    ASSERT_TRUE(main->menu1Button->isEnabled());
-    main->menu1Button->click();
-    fake.clock.advance(0.01);
-    auto* opened = qobject_cast<SecuritycheckViewController*>(stack.topViewController());
-    ASSERT_NE(opened, nullptr);
-    EXPECT_EQ(opened->title(), "檢查設備確認");
-    EXPECT_EQ(opened->layoutName(), "SecuritycheckViewController");
-}
 
 } // namespace

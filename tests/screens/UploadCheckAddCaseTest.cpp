@@ -1,10 +1,10 @@
 #include "PhotoScreenFixture.h"
 
-#include "app/StoreFiles.h"
+#include "plist/Plist.h"
+#include "plist/PlistWriteFailure.h"
 #include "screens/SecuritycheckTableViewCell.h"
 #include "screens/UploadCheckAddCaseViewController.h"
-#include "util/Plist.h"
-#include "util/PlistWriteFailure.h"
+#include "store/StoreFiles.h"
 
 #include <QLabel>
 #include <QToolButton>

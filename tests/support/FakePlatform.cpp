@@ -5,6 +5,7 @@ namespace {
 Platform servicesOf(FakePlatform& f) {
     Platform p;
     p.alerts = &f.alerts;
+    p.indicator = &f.indicator;
     p.cameraAccess = &f.camera;
     p.cameraPicker = &f.camera;
     p.location = &f.location;

@@ -15,6 +15,7 @@ class FakePlatform : public DocumentsFolder {
     QString path() const override { return documentsDir.path(); }
 
     FakeAlerts alerts;
+    FakeIndicator indicator;
     FakeCamera camera;
     FakeLocation location;
     FakeReachability reachability;

@@ -115,6 +115,19 @@ class FakeDevice : public DeviceFacts {
     QString version = QStringLiteral("8.0");
 };
 
+// Keeps the label of the indicator that shows, and every label shown.
+class FakeIndicator : public ProgressIndicator {
+  public:
+    void start(const QString& label) override {
+        showing = label;
+        shown << label;
+    }
+    void stop() override { showing.reset(); }
+
+    std::optional<QString> showing;
+    QStringList shown;
+};
+
 class RecordingLog : public Log {
   public:
     void line(const QString& text) override { lines << text; }

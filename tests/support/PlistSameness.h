@@ -2,8 +2,8 @@
 
 // Whether the two readers of property lists (the plain one and the one on
 // Qt's XML reader) give the same result for a document.
-#include "util/Plist.h"
-#include "util/PlistPlainReader.h"
+#include "plist/Plist.h"
+#include "plist/PlistPlainReader.h"
 
 #include <cmath>
 

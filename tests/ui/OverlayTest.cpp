@@ -4,7 +4,6 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/ViewController.h"
 #include "ui/WindowInputBlock.h"
-#include "util/PublicFunction.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -19,21 +18,20 @@ TEST(ProgressOverlay, CoveredAreaTakesNoTouchesUntilHidden) {
     w.click();
     ASSERT_EQ(w.clicks, 1);
 
-    WindowIndicator::setMainWindow(&w.widget);
-    PublicFunction::startIndicator("資料讀取中");
-    ASSERT_NE(WindowIndicator::current(), nullptr);
-    EXPECT_EQ(WindowIndicator::current()->label(), "資料讀取中");
-    EXPECT_EQ(WindowIndicator::current()->box(), ProgressOverlay::Box::Dimmed);
-    EXPECT_EQ(WindowIndicator::current()->geometry(), w.widget.rect());
+    WindowIndicator indicator(&w.widget);
+    indicator.start("資料讀取中");
+    ASSERT_NE(indicator.current(), nullptr);
+    EXPECT_EQ(indicator.current()->label(), "資料讀取中");
+    EXPECT_EQ(indicator.current()->box(), ProgressOverlay::Box::Dimmed);
+    EXPECT_EQ(indicator.current()->geometry(), w.widget.rect());
     w.click();
     EXPECT_EQ(w.clicks, 1);
 
-    PublicFunction::stopIndicator();
-    EXPECT_EQ(WindowIndicator::current(), nullptr);
+    indicator.stop();
+    EXPECT_EQ(indicator.current(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     w.click();
     EXPECT_EQ(w.clicks, 2);
-    WindowIndicator::setMainWindow(nullptr);
 }
 
 TEST(ProgressOverlay, KeyboardReachesNothingUnderneath) {
@@ -46,25 +44,24 @@ TEST(ProgressOverlay, KeyboardReachesNothingUnderneath) {
     QTest::keyClick(w.widget.windowHandle(), Qt::Key_Space);
     ASSERT_EQ(w.clicks, 1); // the keyboard presses the button when nothing covers it
 
-    WindowIndicator::setMainWindow(&w.widget);
-    PublicFunction::startIndicator("資料讀取中");
+    WindowIndicator indicator(&w.widget);
+    indicator.start("資料讀取中");
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Backtab,
                         Qt::Key_Space, Qt::Key_Enter})
         QTest::keyClick(w.widget.windowHandle(), key);
-    EXPECT_EQ(QApplication::focusWidget(), WindowIndicator::current());
+    EXPECT_EQ(QApplication::focusWidget(), indicator.current());
     // Focus moved into the covered area by other means lands on the overlay.
     w.button->setFocus();
-    EXPECT_EQ(QApplication::focusWidget(), WindowIndicator::current());
+    EXPECT_EQ(QApplication::focusWidget(), indicator.current());
     QTest::keyClick(w.widget.windowHandle(), Qt::Key_Space);
     // Keys sent straight to a covered widget are dropped too.
     QTest::keyClick(w.button, Qt::Key_Space);
     EXPECT_EQ(w.clicks, 1);
 
-    PublicFunction::stopIndicator();
+    indicator.stop();
     EXPECT_EQ(QApplication::focusWidget(), w.button); // focus is back where it was
     QTest::keyClick(w.widget.windowHandle(), Qt::Key_Space);
     EXPECT_EQ(w.clicks, 2);
-    WindowIndicator::setMainWindow(nullptr);
 }
 
 TEST(ProgressOverlay, OverOneViewBlocksOnlyThatView) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/Plist.h"
+#include "plist/Plist.h"
 #include "util/PublicFunctionParameters.h"
 
 #include <QTemporaryDir>

@@ -5,8 +5,6 @@
 // not send. On acceptance the case is marked sent in that store; its state
 // changes in no other way.
 #include "Command.h"
-#include "app/PublicVars.h"
-#include "app/StoreKeys.h"
 #include "net/HttpConnect.h"
 #include "net/NetTimeouts.h"
 #include "net/ServerLookups.h"
@@ -18,6 +16,8 @@
 #include "platform/qt/QtMainLoop.h"
 #include "platform/qt/QtSettings.h"
 #include "platform/qt/QtSystem.h"
+#include "store/PublicVars.h"
+#include "store/StoreKeys.h"
 #include "util/PublicFunction.h"
 #include "util/PublicFunctionParameters.h"
 

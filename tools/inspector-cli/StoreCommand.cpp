@@ -2,7 +2,7 @@
 // "waitingReport.plist" and photo files) the way the app reads it, and changes nothing in it.
 #include "Command.h"
 
-#include "app/StoreInspection.h"
+#include "store/StoreInspection.h"
 
 #include <QFileInfo>
 #include <cstdio>
