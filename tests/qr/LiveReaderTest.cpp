@@ -29,38 +29,64 @@ class LiveReaderTest : public ReaderTest {
     static bool cameraListed() { return !QMediaDevices::videoInputs().isEmpty(); }
     void showCamera(const QImage& picture) {
         ASSERT_TRUE(cam.show(picture)) << cam.error().toStdString();
-        ASSERT_TRUE(waitFor(cameraListed));
+    }
+    QRReaderViewController* openLive(bool hasFoot = false) {
+        EXPECT_TRUE(waitFor(cameraListed)) << "no camera listed";
+        QRReaderViewController* reader = open(&delegate, hasFoot);
+        EXPECT_TRUE(waitFor([&] { return !reader->scanImage().isNull(); })) << "no live frame";
+        return reader;
+    }
+    bool beeps(int count) {
+        return waitFor([&] { return fake.sound.played.size() == count; });
     }
 
     VirtualCamera& cam = VirtualCamera::shared();
     QtQrCaptureFactory live;
+    TextDelegate delegate;
 };
 
-// Each test opens the camera once: the camera is set before the first opening.
-// Disabled: QtMultimedia 6.4 on GStreamer crashes (SIGSEGV in
-// qImageFromVideoFrame under QVideoFrame::toImage, called from
-// CameraQrCapture::take) within seconds of live PipeWire frames, in about
-// half of the runs; run it with --gtest_also_run_disabled_tests.
-TEST_F(LiveReaderTest, DISABLED_ReadsTheLiveCodeInsideTheSquareAloneAndBeeps) {
-    QImage frame = whiteFrame();
-    paintCentred(frame, qrCode(QStringLiteral("A9,B9"), 3), QPoint(75, 240));
-    paintCentred(frame, qrCode(QStringLiteral("A1,B2")), QPoint(320, 240));
-    showCamera(frame);
-    TextDelegate delegate;
-    QRReaderViewController* reader = open(&delegate);
-    ASSERT_TRUE(waitFor([&] { return !reader->scanImage().isNull(); })) << "no live frame";
+// The two reading tests pass, but not on every run: QtMultimedia 6.4 on
+// GStreamer and PipeWire at times stops handing out frames, at times crashes
+// (SIGSEGV in qImageFromVideoFrame under QVideoFrame::toImage, called from
+// CameraQrCapture::take), and a second camera opened in one program crashes.
+// Until that is mended they are left out of the runs; run them with
+// --gtest_also_run_disabled_tests, one per program.
+TEST_F(LiveReaderTest, DISABLED_ReadsALiveCodeOnlyOnceItIsInsideTheSquareAndBeeps) {
+    QImage beside = whiteFrame();
+    paintCentred(beside, qrCode(QStringLiteral("A1,B2"), 3), QPoint(75, 240));
+    showCamera(beside);
+    QRReaderViewController* reader = openLive();
     EXPECT_EQ(reader->scanImage().size(), QSize(480, 640));
-    ASSERT_TRUE(waitFor([&] { return !fake.sound.played.isEmpty(); })) << "no code read";
+    EXPECT_FALSE(waitFor([&] { return reader->hasScan(); }, 2000)) << "read outside the square";
+
+    showCamera(frameWithCode(qrCode(QStringLiteral("A1,B2"))));
+    ASSERT_TRUE(beeps(1)) << "no code read";
     EXPECT_EQ(fake.sound.played, QStringList{"Beep.wav"});
     fake.sound.finish();
     EXPECT_EQ(delegate.texts, QStringList{"A1,B2"});
     EXPECT_EQ(navigation.topViewController(), opener);
 }
 
+TEST_F(LiveReaderTest, DISABLED_TheFootBarFollowsACodeReplacedBeforeConfirmingWithoutATorchButton) {
+    showCamera(frameWithCode(qrCode(QStringLiteral("A123,B456"))));
+    QRReaderViewController* reader = openLive(true);
+    EXPECT_FALSE(reader->hasFlash()) << "the virtual camera has no torch";
+    EXPECT_EQ(reader->rightBarButton(), nullptr);
+    ASSERT_TRUE(beeps(1)) << "no code read";
+    fake.sound.finish();
+    EXPECT_EQ(reader->footLabel()->text(), "設備編號：A123");
+
+    showCamera(frameWithCode(qrCode(QStringLiteral("A789,B000"))));
+    ASSERT_TRUE(beeps(2)) << "the new code was not read";
+    fake.sound.finish();
+    EXPECT_EQ(reader->footLabel()->text(), "設備編號：A789");
+    press(reader);
+    EXPECT_EQ(delegate.texts, QStringList{"A789,B000"});
+}
+
 TEST_F(LiveReaderTest, AnUnpluggedCameraGivesTheLogLineAndAnEmptyScreen) {
     ASSERT_TRUE(cam.unplug()) << cam.error().toStdString();
     ASSERT_TRUE(waitFor([] { return !cameraListed(); }));
-    TextDelegate delegate;
     QRReaderViewController* reader = open(&delegate, true);
     EXPECT_EQ(fake.log.lines, QStringList{"設備無攝影鏡頭 no camera found"});
     EXPECT_EQ(reader->findChildren<QWidget*>(), QList<QWidget*>{});

@@ -23,9 +23,8 @@ class VirtualCamera {
     const QString& error() const { return error_; }
     QSize frameSize() const { return size_; }
     // From now on the camera shows picture, scaled to fit the frame on a grey
-    // background; a null picture shows the grey background alone. The camera
-    // is replaced by a new one of the same name: a capture sees the picture
-    // from its next opening on.
+    // background; a null picture shows the grey background alone. Programs
+    // watching the camera see it from the next frame on.
     bool show(const QImage& picture);
     // The camera disappears from the device list, and a (new) one with this
     // name appears again.
