@@ -82,7 +82,6 @@ void SecurityResendViewController::viewDidLoad() {
     buildNavigationBar();
     buildLayout();
     _sortIndex = 0;
-    sendIndex = 0;
     ServerIP =
         PublicFunction::getPlistPrarmAndKey(parametersFileName, serverIpKey).value_or(QString());
 }
@@ -284,10 +283,7 @@ void SecurityResendViewController::popViewClose() {
 
 bool SecurityResendViewController::commitDeletion(const CaseList& kept, const CaseList& dropped) {
     PublicVars& store = PublicVars::sharedInstance();
-    const CaseList before = store.waitingStoreArray();
-    store.setWaitingStoreArray(kept);
-    if (!store.storeWaitingStoreArray()) {
-        store.setWaitingStoreArray(before);
+    if (!store.replaceWaitingStoreArray(kept)) {
         showPlainAlert(QStringLiteral("紀錄刪除失敗"),
                        QStringLiteral("無法寫入紀錄檔, 案件都未刪除"));
         return false;
@@ -425,12 +421,13 @@ void SecurityResendViewController::alertViewClickedButtonAtIndex(const AlertAnsw
             navigationController()->popViewControllerAnimated(true);
         break;
     case LookupRefused:
-        ++_msgCount2;
-        sendNext();
+        run_.noticeDismissed(Notice::Refused);
         break;
     case RunSummary:
+        run_.noticeDismissed(Notice::Summary);
+        break;
     case RunStopped:
-        endOfRun();
+        run_.noticeDismissed(Notice::Stopped);
         break;
     default:
         break;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/ServerAnswers.h"
+#include "inspection/SendingRun.h"
 #include "qr/QRReaderViewControllerDelegate.h"
 #include "store/CaseRecord.h"
 #include "ui/ViewController.h"
@@ -19,7 +19,6 @@ class QPushButton;
 class SecurityResendCellDelegate;
 class SecurityResendTableModel;
 class SecurityResendTableViewCell;
-struct UploadOutcome;
 
 // The records screen: every stored case with its state. The inspector ticks
 // cases and sends them in a run (look up, upload, next), sorts the list,
@@ -28,7 +27,9 @@ struct UploadOutcome;
 //
 // A tick belongs to its case, not to a row position: sorting or deleting
 // moves no tick onto another case.
-class SecurityResendViewController : public ViewController, public QRReaderViewControllerDelegate {
+class SecurityResendViewController : public ViewController,
+                                     public QRReaderViewControllerDelegate,
+                                     private SendingRunHost {
     Q_OBJECT
   public:
     enum Tag {
@@ -84,11 +85,8 @@ class SecurityResendViewController : public ViewController, public QRReaderViewC
     void tableViewCommitEditingStyleForRowAtIndexPath(EditingStyle style, int row);
 
     // ---- The sending run ----
+    // Sends the ticked cases, or says that none is ticked.
     void startSend();
-    void send();
-    void sendNext();
-    void sendFinish(const UploadAnswer& answer);
-    void connectionDidFailWithError(const QString& error);
 
     // The screen's list of cases, in the order shown.
     const CaseList& storeRecordArray() const { return storeRecordArray_; }
@@ -97,7 +95,7 @@ class SecurityResendViewController : public ViewController, public QRReaderViewC
     std::size_t tickCount() const { return selSet.size(); }
     qint64 sortIndex() const { return _sortIndex; }
     bool isDelayShow() const { return delayShow; }
-    int runPosition() const { return sendIndex; }
+    int runPosition() const { return run_.position(); }
 
     QListView* tbl = nullptr;
     QPushButton* allSelectButton = nullptr;
@@ -125,24 +123,20 @@ class SecurityResendViewController : public ViewController, public QRReaderViewC
     bool commitDeletion(const CaseList& kept, const CaseList& dropped);
     bool anyTickedWaiting() const;
 
-    void handleCase(std::shared_ptr<CaseRecord> record);
-    void uploadCase(const std::shared_ptr<CaseRecord>& record, const CaseLookupAnswer& answer);
-    void uploadEnded(const UploadOutcome& outcome);
-    void stopRun(const QString& title, const QString& message);
-    void endOfRun();
-    void saveRunState();
+    void showRunNotice(Notice kind, const QString& title, const QString& message) override;
+    void showRunProgress(const QString& label) override;
+    void hideRunProgress() override;
+    void runChangedCases() override;
+    void runLearnedVersion(const std::optional<QString>& version,
+                           const std::optional<QString>& url) override;
 
     CaseList storeRecordArray_;
-    std::set<std::shared_ptr<CaseRecord>> selSet;
+    TickedCases selSet;
     qint64 _sortIndex = 0;
     bool delayShow = false;
     std::unique_ptr<SecurityResendTableViewCell> cell_;
     std::unique_ptr<QLabel> placeholderCell_;
     SecurityResendTableModel* model_ = nullptr;
     SecurityResendCellDelegate* delegate_ = nullptr;
-
-    int sendIndex = 0;
-    int _msgCount0 = 0;
-    int _msgCount1 = 0;
-    int _msgCount2 = 0;
+    SendingRun run_{*this, storeRecordArray_, selSet};
 };

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -97,6 +98,15 @@ void PublicVars::setWaitingStoreArray(CaseList cases) {
     waitingStoreArray_ = std::move(cases);
     // A list handed in is never replaced by the file's.
     loaded_ = true;
+}
+
+bool PublicVars::replaceWaitingStoreArray(CaseList cases) {
+    CaseList before = std::exchange(waitingStoreArray_, std::move(cases));
+    const bool wasLoaded = std::exchange(loaded_, true);
+    if (storeWaitingStoreArray()) return true;
+    waitingStoreArray_ = std::move(before);
+    loaded_ = wasLoaded;
+    return false;
 }
 
 bool PublicVars::hasWaitingStoreArrayByPK(const QString& pk) const {

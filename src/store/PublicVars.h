@@ -31,6 +31,10 @@ class PublicVars : public BaseVars {
     // The list in memory (the store's own, not a copy); no file access.
     CaseList& waitingStoreArray() { return waitingStoreArray_; }
     void setWaitingStoreArray(CaseList cases);
+    // Makes cases the list and writes it, as storeWaitingStoreArray() does.
+    // When the write fails the list in memory is put back as it was, so that
+    // memory and file agree, and false is returned.
+    bool replaceWaitingStoreArray(CaseList cases);
 
     // Whether some case has this key.
     bool hasWaitingStoreArrayByPK(const QString& pk) const;

@@ -188,6 +188,22 @@ TEST_F(StoreTest, AFailedSaveReturnsFalseAndLeavesTheFile) {
     EXPECT_EQ(files(), QStringList{"waitingReport.plist"});
 }
 
+TEST_F(StoreTest, AReplacedListIsSavedOrPutBackWhenTheWriteFails) {
+    const auto first = testCase("A1", "F2", 0, 0);
+    ASSERT_TRUE(vars().replaceWaitingStoreArray({first}));
+    const QByteArray before = bytesOf("waitingReport.plist");
+    {
+        FileSizeLimit limit(before.size() + 100);
+        EXPECT_FALSE(vars().replaceWaitingStoreArray({first, testCase("B3", "S4", 10, 3)}));
+    }
+    EXPECT_EQ(vars().waitingStoreArray(), CaseList({first}));
+    EXPECT_EQ(bytesOf("waitingReport.plist"), before);
+
+    ASSERT_TRUE(vars().replaceWaitingStoreArray({}));
+    PublicVars::resetSharedInstanceForTesting();
+    EXPECT_TRUE(vars().getWaitingStoreArray().isEmpty());
+}
+
 TEST_F(StoreTest, ATextTheXmlFormCannotHoldNeverStopsSaving) {
     // A registration code can carry any character, NUL included.
     vars().setWaitingStoreArray({testCase(QString::fromUtf16(u"A\0"
