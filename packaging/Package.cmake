@@ -15,6 +15,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+  # A cross-build (packaging/arm64-toolchain.cmake): the package is arm64, and
+  # dpkg-shlibdeps must be run with DEB_HOST_ARCH=arm64 (scripts/package does).
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+endif()
 # Loaded at run time rather than linked: the window system plugins, the
 # Chinese font the app asks for by name, and the camera backend.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk, libqt6multimedia6")
