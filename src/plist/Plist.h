@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // Reading and writing property lists in their XML form, so that other
@@ -29,6 +30,10 @@ inline constexpr qint64 plistMaxBytes = 0xFFFFFFFFLL;
 struct PlistReadResult {
     std::optional<PlistValue> value; // none when the input could not be read
     QString error;                   // why not, when value is none
+    // What was read past, as other readers of the format do, each with its
+    // line: text between elements, elements the format does not know (their
+    // tags only: what they hold is read).
+    QStringList skipped;
 };
 
 // Reads the XML form of a property list.

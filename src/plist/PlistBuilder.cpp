@@ -73,7 +73,7 @@ QString PlistBuilder::scalar(QStringView element, const QString& text) {
 
 QString PlistBuilder::data(QByteArrayView text) {
     if (auto data = dataFromPlistText(text)) return add(PlistValue(std::move(*data)));
-    return add(PlistValue(PlistUnread{QStringLiteral("data"), QString::fromUtf8(text)}));
+    return add(PlistValue(PlistUnread{QStringLiteral("data"), textOfUtf8(text)}));
 }
 
 QString PlistBuilder::add(PlistValue value) {

@@ -3,6 +3,7 @@
 #include "plist/PlistPlainReader.h"
 
 #include "plist/PlistBuilder.h"
+#include "plist/PlistText.h"
 
 #include <cstdint>
 #include <cstring>
@@ -55,7 +56,12 @@ bool isPlainUtf8(QByteArrayView text) {
             if (!isPlainCharacter(*at++)) return false;
             continue;
         }
-        const int length = *at >= 0xF0 ? 4 : *at >= 0xE0 ? 3 : *at >= 0xC0 ? 2 : 0;
+        // F8 to FF start no character: UTF-8 stops at four bytes.
+        const int length = *at >= 0xF8   ? 0
+                           : *at >= 0xF0 ? 4
+                           : *at >= 0xE0 ? 3
+                           : *at >= 0xC0 ? 2
+                                         : 0;
         if (length == 0 || end - at < length) return false;
         char32_t c = *at & (0x7F >> length);
         for (int i = 1; i < length; ++i) {
@@ -92,6 +98,10 @@ std::optional<char32_t> referredCharacter(std::string_view name) {
     return std::nullopt;
 }
 
+QString textOfUtf8(std::string_view utf8) {
+    return textOfUtf8(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
+}
+
 // The name of an element that holds only text, as the builder takes it; empty
 // for any other name.
 QStringView textElement(std::string_view name) {
@@ -111,11 +121,11 @@ QStringView textElement(std::string_view name) {
 class RepeatedTexts {
   public:
     QString text(std::string_view utf8) {
-        if (utf8.size() > longest) return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+        if (utf8.size() > longest) return textOfUtf8(utf8);
         Place& place = places_[hash(utf8) % places];
         if (place.utf8 != utf8) {
             place.utf8 = utf8;
-            place.text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+            place.text = textOfUtf8(utf8);
         }
         return place.text;
     }
@@ -247,7 +257,7 @@ class PlainReader {
         QString text;
         text.reserve(qsizetype(raw.size()));
         for (std::size_t amp; (amp = raw.find('&')) != raw.npos;) {
-            text += QString::fromUtf8(raw.data(), qsizetype(amp));
+            text += textOfUtf8(raw.substr(0, amp));
             const std::size_t semicolon = raw.find(';', amp);
             if (semicolon == raw.npos) return std::nullopt;
             const auto c = referredCharacter(raw.substr(amp + 1, semicolon - amp - 1));
@@ -256,7 +266,7 @@ class PlainReader {
             text += QString::fromUcs4(one, 1);
             raw.remove_prefix(semicolon + 1);
         }
-        text += QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+        text += textOfUtf8(raw);
         return text;
     }
 

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 namespace {
 
@@ -26,8 +27,8 @@ class Reader {
                     ? QStringLiteral("line %1: %2").arg(xml_.lineNumber()).arg(xml_.errorString())
                     : QStringLiteral("not a property list in XML form");
         if (error_.isEmpty() && !build_.root()) fail(QStringLiteral("no value in the document"));
-        if (!error_.isEmpty()) return {std::nullopt, error_};
-        return {std::move(build_.root()), QString()};
+        if (!error_.isEmpty()) return {std::nullopt, error_, skipped_};
+        return {std::move(build_.root()), QString(), skipped_};
     }
 
   private:
@@ -44,7 +45,9 @@ class Reader {
             if (xml_.name() == u"dict" || xml_.name() == u"array") fail(build_.close());
             return;
         case QXmlStreamReader::Characters:
-            if (!xml_.isWhitespace()) fail(QStringLiteral("text outside a value"));
+            if (!xml_.isWhitespace())
+                skip(QStringLiteral("text \"%1\" outside a value")
+                         .arg(xml_.text().trimmed().left(20)));
             return;
         case QXmlStreamReader::EntityReference:
             fail(QStringLiteral("undeclared entity &%1;").arg(xml_.name()));
@@ -56,7 +59,9 @@ class Reader {
 
     void start(QStringView name) {
         sawElement_ = true;
-        if (name == u"plist") {
+        if (!isKnown(name)) {
+            skip(QStringLiteral("unknown element <%1>").arg(name));
+        } else if (name == u"plist") {
             fail(build_.openPlist());
         } else if (name == u"dict" || name == u"array") {
             fail(build_.open(name == u"dict"));
@@ -77,6 +82,17 @@ class Reader {
         fail(element == u"key" ? build_.key(std::move(text)) : build_.scalar(element, text));
     }
 
+    static bool isKnown(QStringView name) {
+        static constexpr QStringView names[] = {u"plist",  u"dict",    u"array", u"key",
+                                                u"string", u"integer", u"real",  u"date",
+                                                u"data",   u"true",    u"false"};
+        return std::find(std::begin(names), std::end(names), name) != std::end(names);
+    }
+
+    void skip(const QString& what) {
+        skipped_ << QStringLiteral("line %1: %2").arg(xml_.lineNumber()).arg(what);
+    }
+
     // Keeps the first reason the document cannot be read (an empty one is
     // none); returns whether there is one.
     bool fail(const QString& why) {
@@ -89,6 +105,7 @@ class Reader {
     PlistBuilder build_;
     bool sawElement_ = false;
     QString error_;
+    QStringList skipped_;
 };
 
 // Files up to this size (a photo file of some forty camera photos) are read
@@ -96,7 +113,7 @@ class Reader {
 constexpr qint64 plainFileMaxBytes = 64 << 20;
 
 PlistReadResult failure(QString error) {
-    return {std::nullopt, std::move(error)};
+    return {std::nullopt, std::move(error), {}};
 }
 
 // Why a document of this size and start is not read at all, or none.
@@ -120,7 +137,7 @@ PlistReadResult readPlistWithXmlReader(const QByteArray& xml) {
 PlistReadResult readPlist(const QByteArray& xml) {
     if (!refusal(xml.size(), xml.left(6)))
         if (std::optional<PlistValue> value = readPlainPlist(xml))
-            return {std::move(value), QString()};
+            return {std::move(value), QString(), {}};
     return readPlistWithXmlReader(xml);
 }
 

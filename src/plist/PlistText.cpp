@@ -3,6 +3,7 @@
 #include "plist/Base64Encoder.h"
 
 #include <QLocale>
+#include <QStringDecoder>
 #include <QTimeZone>
 #include <algorithm>
 #include <array>
@@ -64,6 +65,11 @@ int digitValue(char16_t c) {
 }
 
 } // namespace
+
+QString textOfUtf8(QByteArrayView utf8) {
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decode(utf8);
+}
 
 std::optional<QDateTime> dateFromPlistText(QStringView text) {
     text = trimmed(text);
@@ -138,6 +144,8 @@ std::optional<double> realFromPlistText(QStringView text) {
 QByteArray plistTextOfReal(double value) {
     if (std::isnan(value)) return QByteArrayLiteral("nan");
     if (std::isinf(value)) return value > 0 ? QByteArrayLiteral("inf") : QByteArrayLiteral("-inf");
+    // QByteArray::number writes -0.0 as "0".
+    if (value == 0 && std::signbit(value)) return QByteArrayLiteral("-0");
     return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 

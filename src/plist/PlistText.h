@@ -12,6 +12,10 @@
 // allowed) and gives none, or an Unread value, for text it cannot read
 // exactly: never a default in its place.
 
+// UTF-8 as text with every character kept, a U+FEFF at the start too (which
+// QString::fromUtf8 drops, taking it for a byte-order mark).
+QString textOfUtf8(QByteArrayView utf8);
+
 // "2015-06-30T06:05:07Z", or with an offset from UTC ("+08:00", "-0530"),
 // for years 1 to 9999 also after the offset is applied; the date in UTC.
 std::optional<QDateTime> dateFromPlistText(QStringView text);

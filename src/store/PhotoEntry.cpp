@@ -18,8 +18,8 @@ PhotoEntry PhotoEntry::fromPlist(const PlistDict& dict) {
     PhotoEntry entry;
     entry.photo = in.data(StoreKeys::photo).value_or(QByteArray());
     entry.imgTime = in.date(StoreKeys::imgTime).value_or(QDateTime());
-    entry.lat = float(in.number(StoreKeys::lat).value_or(0));
-    entry.lon = float(in.number(StoreKeys::lon).value_or(0));
+    entry.lat = in.singleNumber(StoreKeys::lat).value_or(0);
+    entry.lon = in.singleNumber(StoreKeys::lon).value_or(0);
     entry.extra = in.rest();
     return entry;
 }

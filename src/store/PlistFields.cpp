@@ -1,6 +1,7 @@
 #include "store/PlistFields.h"
 
 #include <QLocale>
+#include <cmath>
 
 template <typename As>
 auto FieldReader::typed(const char* key, As as) -> decltype(as(PlistValue())) {
@@ -27,10 +28,19 @@ std::optional<QString> FieldReader::string(const char* key) {
     return std::nullopt;
 }
 
-std::optional<double> FieldReader::number(const char* key) {
-    if (auto r = typed(key, [](const PlistValue& v) { return v.asReal(); })) return *r;
-    if (auto i = typed(key, [](const PlistValue& v) { return v.asInteger(); })) return double(*i);
-    return std::nullopt;
+std::optional<float> FieldReader::singleNumber(const char* key) {
+    const auto single = [](const PlistValue& v) -> std::optional<float> {
+        std::optional<double> number;
+        if (const double* r = v.asReal()) number = *r;
+        if (const qint64* i = v.asInteger()) number = double(*i);
+        if (!number) return std::nullopt;
+        const auto rounded = float(*number);
+        const bool beyond =
+            std::isfinite(*number) && (std::isinf(rounded) || (rounded == 0 && *number != 0));
+        if (beyond) return std::nullopt;
+        return rounded;
+    };
+    return typed(key, single);
 }
 
 std::optional<QDateTime> FieldReader::date(const char* key) {

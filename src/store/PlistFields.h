@@ -21,8 +21,9 @@ class FieldReader {
     std::optional<QString> text(const char* key);
     // A string only.
     std::optional<QString> string(const char* key);
-    // A real or an integer.
-    std::optional<double> number(const char* key);
+    // A real or an integer that single precision holds, rounded to it. One beyond its
+    // range (that would become infinite, or zero) is not taken: kept as read.
+    std::optional<float> singleNumber(const char* key);
     std::optional<QDateTime> date(const char* key);
     std::optional<QByteArray> data(const char* key);
     const PlistDict* dict(const char* key);

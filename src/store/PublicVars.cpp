@@ -62,9 +62,9 @@ CaseList PublicVars::loadWaitingStoreArray() {
         return {};
     }
     // The readable cases are used; a copy of the file keeps the rest.
-    if (read.skipped > 0)
-        moveUnreadableAside(path, QStringLiteral("%1 entries are not cases").arg(read.skipped),
-                            true);
+    QStringList unread = read.readPast;
+    if (read.skipped > 0) unread << QStringLiteral("%1 entries are not cases").arg(read.skipped);
+    if (!unread.isEmpty()) moveUnreadableAside(path, unread.join(QStringLiteral("; ")), true);
     return std::move(*read.cases);
 }
 

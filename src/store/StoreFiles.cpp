@@ -38,6 +38,7 @@ std::optional<QString> photoIdOfFileName(const QString& fileName) {
 CaseListRead readCaseList(const QString& path) {
     CaseListRead result;
     PlistReadResult file = readPlistFile(path);
+    result.readPast = std::move(file.skipped);
     const PlistValue::Array* items = file.value ? file.value->asArray() : nullptr;
     if (!items) {
         result.error = file.value ? QStringLiteral("not a list of cases") : file.error;

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The case store's files in a documents folder: "waitingReport.plist" with
@@ -24,6 +25,7 @@ struct CaseListRead {
     std::optional<CaseList> cases; // none when the file could not be read
     QString error;                 // why not
     int skipped = 0;               // entries that are not dictionaries
+    QStringList readPast;          // text and unknown elements read past (with their lines)
 };
 // Reads a list of cases; every record is new.
 CaseListRead readCaseList(const QString& path);

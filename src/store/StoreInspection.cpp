@@ -27,6 +27,8 @@ Folder readFolder(const QString& path) {
         folder.problems << QStringLiteral("waitingReport.plist: unreadable: %1").arg(read.error);
     else
         folder.cases = std::move(*read.cases);
+    for (const QString& what : read.readPast)
+        folder.problems << QStringLiteral("waitingReport.plist: read past %1").arg(what);
     if (read.skipped > 0)
         folder.problems
             << QStringLiteral("waitingReport.plist: %1 entries are not cases").arg(read.skipped);

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QByteArray header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -38,6 +40,20 @@ TEST(PlistPlainReader, ReadsThePlainFormAsTheXmlReaderDoes) {
         {"<?xml version=\"1.0\" encoding=\"utf-8\"?><plist "
          "version=\"1.0\"><real>2.5</real></plist>",
          2.5},
+        // A U+FEFF in text is a character like any other, wherever it stands.
+        {document("<array><string>\xEF\xBB\xBFP0,C0</string><string>&amp;\xEF\xBB\xBFx</string>"
+                  "<string>\xEF\xBB\xBF" +
+                  QByteArray(70, 'y') + "</string><data>\xEF\xBB\xBF</data></array>"),
+         PlistValue::Array{u"\uFEFFP0,C0"_s, u"&\uFEFFx"_s, u"\uFEFF"_s + QString(70, u'y'),
+                           PlistUnread{"data", u"\uFEFF"_s}}},
+        {document("<dict><key>k</key><string>first</string>"
+                  "<key>\xEF\xBB\xBFk</key><string>second</string></dict>"),
+         [] {
+             PlistDict dict;
+             dict.insert("k", "first");
+             dict.insert(u"\uFEFFk"_s, "second");
+             return PlistValue(dict);
+         }()},
         {document("<dict>\n\t<key>k</key>\n\t<integer>1</integer>\n\t<key>k</key><date>x</date>"
                   "\n</dict>"),
          [] {
@@ -100,6 +116,9 @@ TEST(PlistPlainReader, LeavesAnythingElseToTheXmlReader) {
         document("<string>&#0;&#xD800;&#xFFFE;&#1114112;</string>"),
         document("<string>\x01</string>"),
         document("<string>\xC3\x28 \xE0\x80\x80 \xED\xA0\x80 \xF4\x90\x80\x80</string>"),
+        // Lead bytes of the five- and six-byte forms that UTF-8 no longer has.
+        document("<string>a\xF8\x90\x80\x80" "b</string>"),
+        document("<string>a\xFC\x84\x80\x80\x80\x80" "b</string>"),
         document("<string>a</strin>"),
         document("<String>a</String>"),
         document("<integer><integer>1</integer></integer>"),

@@ -9,6 +9,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string_view>
@@ -358,6 +359,8 @@ TEST(Plist, BadInputIsAnErrorNeverACrash) {
         "<plist><dict><key>a</key>",
         "<plist><array><string>x</array></plist>",
         document("<string>&#0;</string>"),
+        document("<string>a\xF8\x90\x80\x80" "b</string>"),
+        document("<string>a\xFC\x84\x80\x80\x80\x80" "b</string>"),
         document("<string>&undeclared;</string>"),
         "<!DOCTYPE plist [<!ENTITY a \"x\">]><plist><string>&a;</string></plist>",
         "<!DOCTYPE plist [<!ENTITY a SYSTEM \"/etc/passwd\">]><plist><string/></plist>",
@@ -367,7 +370,6 @@ TEST(Plist, BadInputIsAnErrorNeverACrash) {
         document("<string>a</string><string>b</string>"),
         document("<string>a<b/></string>"),
         document("<unknown/>"),
-        document("<array>text</array>"),
         QByteArray("<plist>\0<true/></plist>", 23),
         // A binary property list (bplist00) holding an array that contains itself.
         QByteArray::fromHex("62706c6973743030a1000801000000000000000000000000000000010000"
@@ -378,6 +380,44 @@ TEST(Plist, BadInputIsAnErrorNeverACrash) {
         EXPECT_FALSE(read.value) << input.toStdString();
         EXPECT_FALSE(read.error.isEmpty()) << input.toStdString();
     }
+}
+
+// Text between elements and elements the format does not know are read past,
+// as plistlib reads past them; what they held is said.
+TEST(Plist, StrayTextAndUnknownElementsAreReadPastAndSaid) {
+    const struct {
+        QByteArray body;
+        PlistValue value;
+        int skipped;
+    } cases[] = {
+        {"<array>text</array>", PlistValue::Array{}, 1},
+        {"<array>x<dict><key>a</key><foo/><string>b</string></dict><bar>t</bar>y</array>",
+         PlistValue::Array{[] {
+             PlistDict dict;
+             dict.insert("a", "b");
+             return PlistValue(dict);
+         }()},
+         5},
+        {"<array><wrap><string>kept</string></wrap></array>", PlistValue::Array{"kept"}, 1},
+    };
+    for (const auto& c : cases) {
+        const PlistReadResult read = readBothWays(document(c.body));
+        ASSERT_TRUE(read.value) << c.body.toStdString() << ": " << read.error.toStdString();
+        EXPECT_EQ(*read.value, c.value) << c.body.toStdString();
+        EXPECT_EQ(read.skipped.size(), c.skipped) << read.skipped.join("; ").toStdString();
+        EXPECT_TRUE(read.skipped.front().startsWith("line 3: ")) << c.body.toStdString();
+    }
+    EXPECT_TRUE(readPlist(document("<string>plain</string>")).skipped.isEmpty());
+}
+
+TEST(Plist, NegativeZeroKeepsItsSign) {
+    const std::optional<QByteArray> xml = writePlist(-0.0);
+    ASSERT_TRUE(xml);
+    EXPECT_TRUE(xml->contains("<real>-0</real>")) << xml->toStdString();
+    const PlistValue value = readBack(-0.0);
+    const double* back = value.asReal();
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(*back == 0 && std::signbit(*back));
 }
 
 TEST(Plist, TruncatedDocumentsNeverReadAsTheWhole) {

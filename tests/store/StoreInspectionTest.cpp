@@ -116,6 +116,20 @@ TEST_F(StoreInspection, ReportsWhatTheStoreKeepsWithoutUsing) {
         << problems.join('\n').toStdString();
 }
 
+TEST_F(StoreInspection, ReportsWhatWasReadPastInTheList) {
+    writeBytes("waitingReport.plist",
+               "<plist><array>\n<dict><key>pk</key><string>A1,F2</string>"
+               "</dict>x<qict/>\n<string>not a case</string></array></plist>");
+    EXPECT_EQ(listStore(fake.path()).lines.size(), 1);
+    const QStringList problems = checkStore(fake.path());
+    EXPECT_EQ(problems, QStringList({
+                            "waitingReport.plist: read past line 2: text \"x\" outside a value",
+                            "waitingReport.plist: read past line 2: unknown element <qict>",
+                            "waitingReport.plist: 1 entries are not cases",
+                        }))
+        << problems.join('\n').toStdString();
+}
+
 TEST_F(StoreInspection, ReportsUnreadableFilesAndChangesNothing) {
     writeSoundStore();
     const QString photoFile = "photo_1435644300.000000.plist";

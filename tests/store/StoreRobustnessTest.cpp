@@ -53,22 +53,58 @@ TEST_F(StoreTest, KeptFilesNeverReplaceEarlierOnes) {
     EXPECT_EQ(bytesOf("waitingReport.unreadable-20150630-060500-2.plist"), "second");
 }
 
-TEST_F(StoreTest, EntriesThatAreNotCasesAreSkippedAndTheFileCopied) {
-    const QByteArray bytes = document(
-        "<array><string>stray</string><dict><key>pk</key><string>A1,F2</string></dict></array>");
-    writeBytes("waitingReport.plist", bytes);
-    ASSERT_EQ(vars().getWaitingStoreArray().size(), 1);
-    EXPECT_EQ(vars().getWaitingStoreArray()[0]->pk, "A1,F2");
-    EXPECT_EQ(bytesOf(keptName), bytes);
-    EXPECT_EQ(bytesOf("waitingReport.plist"), bytes);
-
-    // Read again at later starts, the same content is not copied again.
-    for (int start = 0; start < 2; ++start) {
-        fake.clock.advance(3600);
+// Entries that are not cases, text between elements and unknown elements (a
+// stray byte in the file) are read past: every case that can be read is used.
+TEST_F(StoreTest, WhatIsNotACaseIsSkippedAndTheFileCopied) {
+    const QByteArray bodies[] = {
+        "<array><string>stray</string><dict><key>pk</key><string>A1,F2</string></dict></array>",
+        "<array>x<dict><key>pk</key><string>A1,F2</string></dict></array>",
+        "<array><dict><key>pk</key><string>A1,F2</string><qict/></dict></array>",
+    };
+    const QDateTime start = fake.clock.now();
+    for (const QByteArray& body : bodies) {
+        fake.clock.set(start);
         PublicVars::resetSharedInstanceForTesting();
-        ASSERT_EQ(vars().getWaitingStoreArray().size(), 1);
+        for (const QString& name : files())
+            QFile::remove(pathOf(name));
+        const QByteArray bytes = document(body);
+        writeBytes("waitingReport.plist", bytes);
+        ASSERT_EQ(vars().getWaitingStoreArray().size(), 1) << body.toStdString();
+        EXPECT_EQ(vars().getWaitingStoreArray()[0]->pk, "A1,F2");
+        EXPECT_EQ(bytesOf(keptName), bytes);
+        EXPECT_EQ(bytesOf("waitingReport.plist"), bytes);
+
+        // Read again at later starts, the same content is not copied again.
+        for (int start = 0; start < 2; ++start) {
+            fake.clock.advance(3600);
+            PublicVars::resetSharedInstanceForTesting();
+            ASSERT_EQ(vars().getWaitingStoreArray().size(), 1);
+        }
+        EXPECT_EQ(files(), QStringList({"waitingReport.plist", keptName}));
     }
-    EXPECT_EQ(files(), QStringList({"waitingReport.plist", keptName}));
+}
+
+// A position beyond single precision is kept as it was read; one within it
+// keeps the single-precision rounding.
+TEST_F(StoreTest, PositionsBeyondSinglePrecisionAreKeptAsRead) {
+    writeBytes("waitingReport.plist", document(R"(<array><dict>
+  <key>pk</key><string>A1,F2</string>
+  <key>photos</key><array>
+    <dict><key>lat</key><real>1e300</real><key>lon</key><real>1e-300</real></dict>
+    <dict><key>lat</key><real>-1e39</real><key>lon</key><real>25.0339640001</real></dict>
+  </array></dict></array>)"));
+    ASSERT_TRUE(vars().storeWaitingStoreArray());
+    const PlistDict saved = caseOnDisk(pathOf("waitingReport.plist"));
+    ASSERT_TRUE(saved.value("photos"));
+    const PlistValue::Array& photos = *saved.value("photos")->asArray();
+    ASSERT_EQ(photos.size(), 2u);
+    const auto position = [&](std::size_t i, const char* key) {
+        return *photos[i].asDict()->value(key)->asReal();
+    };
+    EXPECT_EQ(position(0, "lat"), 1e300);
+    EXPECT_EQ(position(0, "lon"), 1e-300);
+    EXPECT_EQ(position(1, "lat"), -1e39);
+    EXPECT_EQ(position(1, "lon"), double(25.0339640001f));
 }
 
 TEST_F(StoreTest, WrongTypesAreReadAsFarAsTheyCanBeAndUnknownKeysKept) {

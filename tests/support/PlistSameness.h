@@ -7,11 +7,13 @@
 
 #include <cmath>
 
-// Whether a and b are the same value; unlike ==, a NaN is the same as a NaN.
+// Whether a and b are the same value; unlike ==, a NaN is the same as a NaN
+// and -0.0 is not the same as 0.0.
 inline bool samePlistValue(const PlistValue& a, const PlistValue& b) {
     if (a.type() != b.type()) return false;
     if (const double* real = a.asReal())
-        return (std::isnan(*real) && std::isnan(*b.asReal())) || a == b;
+        return (std::isnan(*real) && std::isnan(*b.asReal())) ||
+               (a == b && std::signbit(*real) == std::signbit(*b.asReal()));
     if (const PlistValue::Array* items = a.asArray()) {
         const PlistValue::Array& others = *b.asArray();
         if (items->size() != others.size()) return false;
@@ -37,7 +39,9 @@ inline bool samePlistValue(const PlistValue& a, const PlistValue& b) {
 inline bool readsTheSameBothWays(const QByteArray& xml) {
     const PlistReadResult full = readPlist(xml);
     const PlistReadResult slow = readPlistWithXmlReader(xml);
-    if (full.value.has_value() != slow.value.has_value() || full.error != slow.error) return false;
+    if (full.value.has_value() != slow.value.has_value() || full.error != slow.error ||
+        full.skipped != slow.skipped)
+        return false;
     if (full.value && !samePlistValue(*full.value, *slow.value)) return false;
     const std::optional<PlistValue> plain = readPlainPlist(xml);
     return !plain || (slow.value && samePlistValue(*plain, *slow.value));
