@@ -7,6 +7,7 @@
 #include "ui/WindowInputBlock.h"
 #include "widgets/CheckBoxButton.h"
 #include "widgets/CustomCheckBoxVariants.h"
+#include "widgets/SwipeDeleteButton.h"
 
 #include <QApplication>
 #include <QFile>
@@ -32,20 +33,25 @@ QPushButton* button(const QString& text, QWidget* parent, std::function<void()> 
     return b;
 }
 
-// Deletes a row of a list dragged across a third of its width.
+// Reveals a row's "刪除" button when the row is dragged leftwards across a
+// third of the list's width; the button's tap deletes the row.
 struct SwipeToDelete : QObject {
     bool eventFilter(QObject* viewport, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonPress)
             pressedAt = static_cast<QMouseEvent*>(event)->position().toPoint();
         if (event->type() != QEvent::MouseButtonRelease) return false;
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if (std::abs(at.x() - pressedAt.x()) < static_cast<QWidget*>(viewport)->width() / 3)
-            return false;
-        auto* view = static_cast<QAbstractItemView*>(viewport->parent());
-        model->removeRow(view->indexAt(pressedAt).row());
+        if (pressedAt.x() - at.x() < static_cast<QWidget*>(viewport)->width() / 3) return false;
+        button->reveal(view->indexAt(pressedAt).row());
         return true;
     }
-    QAbstractItemModel* model = nullptr;
+    void attach(QAbstractItemView* list) {
+        view = list;
+        button = new SwipeDeleteButton(list, [list](int row) { list->model()->removeRow(row); });
+        list->viewport()->installEventFilter(this);
+    }
+    QAbstractItemView* view = nullptr;
+    SwipeDeleteButton* button = nullptr;
     QPoint pressedAt;
 };
 
@@ -107,8 +113,7 @@ struct DriverWindow {
         QObject::connect(list, &QTableView::clicked, [this](const QModelIndex& index) {
             log->setText(QString("clicked %1").arg(index.row()));
         });
-        list->viewport()->installEventFilter(&swipe);
-        swipe.model = model;
+        swipe.attach(list);
         checks = new QListWidget(screen);
         checks->setObjectName("checks");
         for (const char* text : {"一", "二"})
@@ -265,6 +270,9 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"type 王\n", "2: type 王: no alert is showing"},
         Failure{"swipe-delete other 0\n", "2: swipe-delete other 0: no visible list other"},
         Failure{"tick 選單 0\n", "2: tick 選單 0: no visible list 選單"},
+        Failure{
+            "swipe-delete checks 0\n",
+            "2: swipe-delete checks 0: row 0 of checks shows no \"刪除\" button after the swipe"},
         Failure{"tap 選單\ntick menu 0\n", "3: tick menu 0: row 0 of menu has no tick box"},
         Failure{"back\n", "2: back: no visible back button"},
         Failure{"tap 鎖住\ntap 下一頁\n", "3: tap 下一頁: the window takes no input"},
