@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QScrollBar>
+#include <QTouchEvent>
 
 SwipeDeleteButton::SwipeDeleteButton(QAbstractItemView* view, std::function<void(int)> onDelete)
     : QPushButton(QStringLiteral("刪除"), view->viewport()), view_(view),
@@ -47,9 +48,14 @@ bool SwipeDeleteButton::eventFilter(QObject* watched, QEvent* event) {
     // nor ticks the row under it.
     if (row_ < 0) return false;
     switch (event->type()) {
+    case QEvent::TouchBegin:
+        // A touch reaches the list before the button under the finger.
+        if (geometry().contains(
+                static_cast<QTouchEvent*>(event)->points().first().position().toPoint()))
+            return false;
+        [[fallthrough]];
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-    case QEvent::TouchBegin:
         conceal();
         return true;
     default:

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointingDevice>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -165,7 +166,7 @@ struct ScenarioDriver : testing::Test {
         QImage(8, 8, QImage::Format_RGB32).save(dir.filePath("shot.jpg"));
     }
 
-    DriverRun run(const QByteArray& text) {
+    DriverRun run(const QByteArray& text, bool touch = false) {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
@@ -178,7 +179,7 @@ struct ScenarioDriver : testing::Test {
             std::move(*scenario),
             {[this] { return &ui.window; }, [this] { return ui.alerts.currentDialog(); },
              [this](const QString& f) { fed << "qr " + f; },
-             [this](const QString& f) { fed << "photo " + f; }, dir.filePath("shots")});
+             [this](const QString& f) { fed << "photo " + f; }, dir.filePath("shots"), touch});
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
         runner.start();
@@ -193,8 +194,35 @@ struct ScenarioDriver : testing::Test {
     QStringList fed;
 };
 
-TEST_F(ScenarioDriver, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets) {
+// Counts the presses that reach the widgets, by the kind of device that made them.
+struct PressCount : QObject {
+    PressCount() { QCoreApplication::instance()->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!watched->isWidgetType()) return false;
+        if (event->type() == QEvent::TouchBegin) ++touches;
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto type = static_cast<QMouseEvent*>(event)->pointingDevice()->type();
+            ++(type == QInputDevice::DeviceType::TouchScreen ? fromTouch : fromMouse);
+        }
+        return false;
+    }
+    int touches = 0;
+    int fromTouch = 0; // mouse presses Qt made of touches
+    int fromMouse = 0;
+};
+
+// The same walk by mouse and by a finger on a touch screen.
+class ScenarioDriverBy : public ScenarioDriver, public testing::WithParamInterface<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(Input, ScenarioDriverBy, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Touch" : "Mouse");
+                         });
+
+TEST_P(ScenarioDriverBy, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets) {
+    const bool touch = GetParam();
     QDir().mkpath(dir.filePath("shots"));
+    PressCount presses;
     const DriverRun run = this->run("expect screen 清單\n"
                                     "expect rows tbl 3\n"
                                     "expect row tbl 1 乙\n"
@@ -226,8 +254,17 @@ TEST_F(ScenarioDriver, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets) 
                                     "back\n"
                                     "expect screen 清單\n"
                                     "qr code.png\n"
-                                    "photo shot.jpg\n");
+                                    "photo shot.jpg\n",
+                                    touch);
     EXPECT_EQ(run.status, 0) << run.err;
+    // Every tap came from the device asked for.
+    if (touch) {
+        EXPECT_GT(presses.touches + presses.fromTouch, 10);
+        EXPECT_EQ(presses.fromMouse, 0);
+    } else {
+        EXPECT_EQ(presses.touches + presses.fromTouch, 0);
+        EXPECT_GT(presses.fromMouse, 10);
+    }
     // The ticked row moved up when the first row was deleted.
     auto* box = ui.list->indexWidget(ui.list->model()->index(0, 1))->findChild<CustomCheckBox*>();
     EXPECT_TRUE(box->isSelected());
