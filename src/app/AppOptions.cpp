@@ -43,6 +43,7 @@ QList<QCommandLineOption> optionList() {
         {"photos", "Camera photos from the images of a folder.", "DIR"},
         {"scenario", "Perform the steps of FILE, then end.", "FILE"},
         {"screenshots", "Save the scenario's screenshots in DIR.", "DIR"},
+        {"touch", "The scenario taps and drags with a finger on a touch screen, not a mouse."},
         {{"h", "help"}, "Print these options and exit."},
         {"version", "Print the app's version and exit."},
     };
@@ -100,5 +101,6 @@ std::optional<AppOptions> AppOptions::parse(const QStringList& arguments, QStrin
     options.photos = parser.value("photos");
     options.scenario = parser.value("scenario");
     options.screenshots = parser.value("screenshots");
+    options.touch = parser.isSet("touch");
     return options;
 }

@@ -21,6 +21,7 @@ struct AppOptions {
     QString photos;                      // --photos DIR: camera photos from image files
     QString scenario;                    // --scenario FILE: run the steps of FILE
     QString screenshots;                 // --screenshots DIR: where the scenario saves pictures
+    bool touch = false;                  // --touch: the scenario's taps are touches
     bool help = false;                   // --help: print helpText() instead of starting
     bool version = false;                // --version: print the version instead of starting
 

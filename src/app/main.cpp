@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
                           [&services] { return services.alerts.currentDialog(); },
                           [&qrCapture](const QString& file) { qrCapture.showNext(file); },
                           [&services](const QString& file) { services.camera.returnNext(file); },
-                          options->screenshots});
+                          options->screenshots, options->touch});
         runner->start();
     }
     const int status = QApplication::exec();

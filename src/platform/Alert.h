@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <Qt>
 #include <functional>
 #include <optional>
 
@@ -19,6 +20,8 @@ struct Alert {
     QString placeholder;
     // Called once with the pressed button's index and the text field's text.
     std::function<void(int buttonIndex, const QString& text)> onButton;
+    // What the text field asks of an on-screen keyboard (letters, prediction).
+    Qt::InputMethodHints textFieldHints = Qt::ImhNone;
 
     // Returns the button titles in index order.
     QStringList buttonTitles() const;

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPointingDevice>
+#include <QTest>
 #include <QWidget>
 
 namespace {
@@ -14,15 +16,24 @@ constexpr int kDragSteps = 4;
 // first, so an input block made later filters an event before this sees it.
 class InputProbe : public QObject {
   public:
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event == expected) seen = true;
+        // A touch reaches the widgets through the window: its first event on
+        // a widget, or the mouse press Qt makes of it, is the one that counts.
+        if (expectTouch && watched->isWidgetType() &&
+            (event->type() == QEvent::TouchBegin || event->type() == QEvent::MouseButtonPress))
+            seen = true;
         return false;
     }
     const QEvent* expected = nullptr;
+    bool expectTouch = false;
     bool seen = false;
 };
 
 InputProbe* probe = nullptr;
+// The touch screen the finger is on, and whether taps use it.
+QPointingDevice* touchScreen = nullptr;
+bool touchOn = false;
 
 // Sends event to target; returns whether the app took it in.
 bool deliver(QWidget* target, QEvent& event) {
@@ -48,7 +59,60 @@ bool send(QWidget* target, QEvent::Type type, QPoint point) {
     return deliver(target, event);
 }
 
+// A finger on the touch screen over window: each step of a touch is handed
+// to Qt as the window system hands it over, so it runs Qt's own touch
+// handling (and its mouse events for widgets that take no touch).
+class Finger {
+  public:
+    explicit Finger(QWidget* window)
+        : window_(window), touch_(QTest::touchEvent(window, touchScreen, false)) {}
+
+    // Returns whether the touch reached a widget.
+    bool press(QPoint at) {
+        if (probe) {
+            probe->expectTouch = true;
+            probe->seen = false;
+        }
+        touch_.press(0, at, window_).commit(false);
+        if (!probe) return true;
+        probe->expectTouch = false;
+        return probe->seen;
+    }
+    void move(QPoint at) { touch_.move(0, at, window_).commit(false); }
+    void release(QPoint at) { touch_.release(0, at, window_).commit(false); }
+
+  private:
+    QWidget* window_;
+    QTest::QTouchEventWidgetSequence touch_;
+};
+
+// A finger pressed at from, moved to to in kDragSteps steps (none when they
+// are the same) and lifted there: from and to are in widget's coordinates.
+bool fingerOn(QWidget* widget, QPoint from, QPoint to) {
+    QPointer<QWidget> window(widget->window());
+    const QPoint start = widget->mapTo(window, from);
+    const QPoint end = widget->mapTo(window, to);
+    Finger finger(window);
+    if (!finger.press(start)) return false;
+    for (int step = 1; step <= kDragSteps && window && start != end; ++step)
+        finger.move(start + (end - start) * step / kDragSteps);
+    if (window) finger.release(end);
+    return true;
+}
+
+// Whether taps go to widget as touches: a widget drawn through another
+// window (a scaled one) has no window of its own to touch, and is clicked.
+bool touches(QWidget* widget) {
+    return touchOn && widget->window()->windowHandle();
+}
+
 } // namespace
+
+void useTouchScreen(bool on) {
+    if (on && !touchScreen)
+        touchScreen = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+    touchOn = on;
+}
 
 void watchInput() {
     if (probe) return;
@@ -58,6 +122,7 @@ void watchInput() {
 }
 
 bool tapOn(QWidget* widget, QPoint point) {
+    if (touches(widget)) return fingerOn(widget, point, point);
     QPointer<QWidget> target(widget);
     if (!send(target, QEvent::MouseButtonPress, point)) return false;
     // The press may have closed or deleted what was pressed.
@@ -66,6 +131,7 @@ bool tapOn(QWidget* widget, QPoint point) {
 }
 
 bool dragOn(QWidget* widget, QPoint from, QPoint to) {
+    if (touches(widget)) return fingerOn(widget, from, to);
     QPointer<QWidget> target(widget);
     if (!send(target, QEvent::MouseButtonPress, from)) return false;
     for (int step = 1; step <= kDragSteps && target; ++step)

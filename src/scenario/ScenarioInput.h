@@ -14,6 +14,11 @@ inline const QString kInputRefused = QStringLiteral("the window takes no input")
 // input for a while (an input block filtering the whole application) eats
 // it, and nothing happened.
 
+// Whether taps and drags are a finger on a touch screen (touch events of a
+// touch-screen device, delivered through the widget's window to whatever
+// lies at the point) or, as at first, mouse clicks and drags.
+void useTouchScreen(bool on);
+
 // Starts noticing which events the app takes; input blocks made after this
 // call are noticed. Call once, before the first input.
 void watchInput();
@@ -24,7 +29,8 @@ void watchInput();
 bool tapAt(QWidget* widget, QPoint point);
 // A tap at the middle of the widget.
 bool tapCentre(QWidget* widget);
-// A tap delivered to the widget itself, not to a child at that point.
+// A tap delivered to the widget itself, not to a child at that point (by
+// touch, to whatever the window shows there).
 bool tapOn(QWidget* widget, QPoint point);
 // A finger pressed at from, moved to to in a few steps and lifted there, all
 // delivered to the widget itself.

@@ -6,6 +6,12 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 
+namespace {
+
+const QString kSwipeDeleteText = QStringLiteral("刪除");
+
+} // namespace
+
 QString ScenarioList::checkRow(int row) const {
     if (row >= rowCount())
         return QStringLiteral("%1 has %2 rows, no row %3")
@@ -97,5 +103,16 @@ QString ScenarioList::swipeDelete(int row) {
     if (!dragOn(view_->viewport(), QPoint(rect.left() + rect.width() * 9 / 10, y),
                 QPoint(rect.left() + rect.width() / 10, y)))
         return kInputRefused;
-    return {};
+    QAbstractButton* button = revealedDeleteButton();
+    if (!button)
+        return QStringLiteral("row %1 of %2 shows no \"%3\" button after the swipe")
+            .arg(row)
+            .arg(view_->objectName(), kSwipeDeleteText);
+    return tapCentre(button) ? QString() : kInputRefused;
+}
+
+QAbstractButton* ScenarioList::revealedDeleteButton() const {
+    for (auto* button : view_->viewport()->findChildren<QAbstractButton*>())
+        if (button->isVisible() && button->text() == kSwipeDeleteText) return button;
+    return nullptr;
 }

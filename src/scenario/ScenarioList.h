@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QAbstractButton;
 class QAbstractItemView;
 class QWidget;
 
@@ -27,7 +28,8 @@ class ScenarioList {
     // row's cell widget, or else flips the row's checkable item as a tap on a
     // check indicator does.
     QString tick(int row);
-    // Drags a finger leftwards across the row, from 90% of its width to 10%.
+    // Drags a finger leftwards across the row, from 90% of its width to 10%,
+    // then taps the "刪除" button the swipe revealed on the list.
     QString swipeDelete(int row);
 
   private:
@@ -39,6 +41,8 @@ class ScenarioList {
     QWidget* tickBoxWidget(int row) const;
     bool flipCheckableItem(int row);
     QList<QWidget*> cellWidgets(int row) const;
+    // The visible "刪除" button on the list's viewport, if one shows.
+    QAbstractButton* revealedDeleteButton() const;
 
     QAbstractItemView* view_;
 };

@@ -42,6 +42,7 @@ ScenarioRunner::ScenarioRunner(Scenario scenario, ScenarioHooks hooks)
 }
 
 void ScenarioRunner::start() {
+    useTouchScreen(hooks_.touch);
     watchInput();
     ticker_.start();
     runLimit_.start();

@@ -21,6 +21,8 @@ struct ScenarioHooks {
     // The next photo the camera returns is this JPEG file.
     std::function<void(const QString& file)> returnPhoto;
     QString screenshotFolder;
+    // Taps and drags are touches of a touch screen, not mouse clicks.
+    bool touch = false;
 };
 
 // Performs the steps of a scenario on the running app, one after another on

@@ -160,6 +160,9 @@ void MainViewController::showLoginView() {
     alert.tag = LoginPrompt;
     alert.alertViewStyle = AlertViewStyle::PlainTextInput;
     alert.placeholder = QStringLiteral("身份證字號");
+    // An ID is a capital Latin letter and digits: an on-screen keyboard
+    // offers those, and neither predicts nor corrects them.
+    alert.textFieldHints = Qt::ImhPreferUppercase | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText;
     alert.show();
 }
 

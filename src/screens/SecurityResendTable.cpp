@@ -3,7 +3,9 @@
 #include "platform/Platform.h"
 #include "screens/SecurityResendTableViewCell.h"
 #include "screens/SecurityResendViewController.h"
+#include "widgets/SwipeDeleteButton.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -72,6 +74,14 @@ SecurityResendCellDelegate::SecurityResendCellDelegate(SecurityResendViewControl
 
 SecurityResendCellDelegate::~SecurityResendCellDelegate() = default;
 
+void SecurityResendCellDelegate::attachTo(QAbstractItemView* view) {
+    deleteButton_ = new SwipeDeleteButton(view, [this](int row) {
+        if (screen_.tableViewCanEditRowAtIndexPath(row))
+            screen_.tableViewCommitEditingStyleForRowAtIndexPath(
+                SecurityResendViewController::EditingStyle::Delete, row);
+    });
+}
+
 void SecurityResendCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                        const QModelIndex& index) const {
     QWidget* cell = screen_.tableViewCellForRowAtIndexPath(index.row(), option.rect.width());
@@ -118,16 +128,23 @@ void SecurityResendCellDelegate::released(const QPoint& at, const QStyleOptionVi
     const QPoint moved = at - pressedAt_;
     if (std::abs(moved.x()) >= option.rect.width() / 3 &&
         std::abs(moved.y()) < option.rect.height() / 2) {
-        if (screen_.tableViewCanEditRowAtIndexPath(row))
-            screen_.tableViewCommitEditingStyleForRowAtIndexPath(
-                SecurityResendViewController::EditingStyle::Delete, row);
+        swiped(moved.x(), row);
         return;
     }
-    if (!onPressedRow) return;
+    // A finger that moved further than a tap's wobble was dragging, not tapping.
+    if (!onPressedRow || moved.manhattanLength() > QApplication::startDragDistance()) return;
     QWidget* cell = screen_.tableViewCellForRowAtIndexPath(row, option.rect.width());
     auto* recordCell = qobject_cast<SecurityResendTableViewCell*>(cell);
     if (recordCell && recordCell->checkBoxArea().contains(at - option.rect.topLeft()))
         recordCell->chk_true->checkboxButtonPressed();
     else
         screen_.tableViewDidSelectRowAtIndexPath(row);
+}
+
+void SecurityResendCellDelegate::swiped(int dx, int row) {
+    if (!deleteButton_) return;
+    if (dx < 0 && screen_.tableViewCanEditRowAtIndexPath(row))
+        deleteButton_->reveal(row);
+    else
+        deleteButton_->conceal();
 }

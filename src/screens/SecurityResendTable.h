@@ -6,8 +6,10 @@
 #include <functional>
 #include <memory>
 
+class QAbstractItemView;
 class SecurityResendTableViewCell;
 class SecurityResendViewController;
+class SwipeDeleteButton;
 
 // The records list as the list view sees it: one row per case, or the one
 // placeholder row. Rows are made on demand from the screen's list, so a
@@ -38,13 +40,18 @@ class SecurityResendTableModel : public QAbstractListModel {
 
 // Draws each row with the screen's one row cell and turns presses into ticks,
 // choices and swipe deletions: a press on the tick box ticks, a press
-// elsewhere opens the case, and a horizontal drag across a third of the row
-// deletes it.
+// elsewhere opens the case, and a leftward drag across a third of the row
+// reveals the row's "刪除" button, whose tap deletes the case. A drag never
+// deletes by itself: on a touch screen it may be a slip or a scroll.
 class SecurityResendCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
     explicit SecurityResendCellDelegate(SecurityResendViewController& screen);
     ~SecurityResendCellDelegate() override;
+
+    // Puts the swipe's "刪除" button on view, which shows this delegate's rows.
+    void attachTo(QAbstractItemView* view);
+    SwipeDeleteButton* swipeDeleteButton() const { return deleteButton_; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -56,7 +63,12 @@ class SecurityResendCellDelegate : public QStyledItemDelegate {
     // A press on row ended at at, on the same row or not.
     void released(const QPoint& at, const QStyleOptionViewItem& option, int row, bool onPressedRow);
 
+    // Reveals row's "刪除" button after a leftward swipe; any other swipe
+    // hides it.
+    void swiped(int dx, int row);
+
     SecurityResendViewController& screen_;
+    SwipeDeleteButton* deleteButton_ = nullptr;
     int pressedRow_ = -1;
     QPoint pressedAt_;
 };

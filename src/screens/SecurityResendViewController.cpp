@@ -173,6 +173,7 @@ void SecurityResendViewController::buildLayout() {
     delegate_ = new SecurityResendCellDelegate(*this);
     tbl->setModel(model_);
     tbl->setItemDelegate(delegate_);
+    delegate_->attachTo(tbl);
     connect(tbl, &QListView::customContextMenuRequested, this,
             &SecurityResendViewController::showRowMenu);
     layout->addWidget(tbl, 1);

@@ -17,6 +17,7 @@ void AlertView::show() const {
     alert.tag = tag;
     alert.hasTextField = alertViewStyle == AlertViewStyle::PlainTextInput;
     alert.placeholder = placeholder;
+    alert.textFieldHints = textFieldHints;
     alert.onButton = [owner = owner_, tag = tag](int index, const QString& text) {
         if (owner) owner->alertViewClickedButtonAtIndex(AlertAnswer{tag, index, text});
     };

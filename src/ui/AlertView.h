@@ -28,6 +28,8 @@ class AlertView {
     int tag = 0;
     AlertViewStyle alertViewStyle = AlertViewStyle::Default;
     QString placeholder;
+    // What the text field asks of an on-screen keyboard.
+    Qt::InputMethodHints textFieldHints = Qt::ImhNone;
 
     // Hands the alert to the platform's presenter; alerts show one at a time.
     void show() const;

@@ -30,20 +30,37 @@ std::vector<std::string> keptScenarios() {
     return files;
 }
 
-class KeptScenario : public ScenarioApp, public testing::WithParamInterface<std::string> {};
+// A kept scenario, driven by mouse or by a finger on a touch screen.
+struct KeptRun {
+    std::string file;
+    bool touch;
+};
+
+class KeptScenario : public ScenarioApp, public testing::WithParamInterface<KeptRun> {};
 
 TEST_P(KeptScenario, Passes) {
-    const AppRun run = this->run(QString::fromStdString(GetParam()));
+    const KeptRun& kept = GetParam();
+    const AppRun run = this->run(QString::fromStdString(kept.file),
+                                 kept.touch ? QStringList{"--touch"} : QStringList{});
     EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, KeptScenario, testing::ValuesIn(keptScenarios()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = std::filesystem::path(info.param).stem().string();
+std::vector<KeptRun> keptRuns() {
+    std::vector<KeptRun> runs;
+    for (const std::string& file : keptScenarios())
+        for (const bool touch : {false, true})
+            runs.push_back({file, touch});
+    return runs;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, KeptScenario, testing::ValuesIn(keptRuns()),
+                         [](const testing::TestParamInfo<KeptRun>& info) {
+                             std::string name =
+                                 std::filesystem::path(info.param.file).stem().string();
                              std::replace_if(
                                  name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
                                  '_');
-                             return name;
+                             return name + (info.param.touch ? "_ByTouch" : "_ByMouse");
                          });
 
 // The pictures a scenario file asks for, numbered in order.

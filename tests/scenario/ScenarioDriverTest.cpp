@@ -7,6 +7,7 @@
 #include "ui/WindowInputBlock.h"
 #include "widgets/CheckBoxButton.h"
 #include "widgets/CustomCheckBoxVariants.h"
+#include "widgets/SwipeDeleteButton.h"
 
 #include <QApplication>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointingDevice>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -32,20 +34,25 @@ QPushButton* button(const QString& text, QWidget* parent, std::function<void()> 
     return b;
 }
 
-// Deletes a row of a list dragged across a third of its width.
+// Reveals a row's "刪除" button when the row is dragged leftwards across a
+// third of the list's width; the button's tap deletes the row.
 struct SwipeToDelete : QObject {
     bool eventFilter(QObject* viewport, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonPress)
             pressedAt = static_cast<QMouseEvent*>(event)->position().toPoint();
         if (event->type() != QEvent::MouseButtonRelease) return false;
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if (std::abs(at.x() - pressedAt.x()) < static_cast<QWidget*>(viewport)->width() / 3)
-            return false;
-        auto* view = static_cast<QAbstractItemView*>(viewport->parent());
-        model->removeRow(view->indexAt(pressedAt).row());
+        if (pressedAt.x() - at.x() < static_cast<QWidget*>(viewport)->width() / 3) return false;
+        button->reveal(view->indexAt(pressedAt).row());
         return true;
     }
-    QAbstractItemModel* model = nullptr;
+    void attach(QAbstractItemView* list) {
+        view = list;
+        button = new SwipeDeleteButton(list, [list](int row) { list->model()->removeRow(row); });
+        list->viewport()->installEventFilter(this);
+    }
+    QAbstractItemView* view = nullptr;
+    SwipeDeleteButton* button = nullptr;
     QPoint pressedAt;
 };
 
@@ -107,8 +114,7 @@ struct DriverWindow {
         QObject::connect(list, &QTableView::clicked, [this](const QModelIndex& index) {
             log->setText(QString("clicked %1").arg(index.row()));
         });
-        list->viewport()->installEventFilter(&swipe);
-        swipe.model = model;
+        swipe.attach(list);
         checks = new QListWidget(screen);
         checks->setObjectName("checks");
         for (const char* text : {"一", "二"})
@@ -160,7 +166,7 @@ struct ScenarioDriver : testing::Test {
         QImage(8, 8, QImage::Format_RGB32).save(dir.filePath("shot.jpg"));
     }
 
-    DriverRun run(const QByteArray& text) {
+    DriverRun run(const QByteArray& text, bool touch = false) {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
@@ -173,7 +179,7 @@ struct ScenarioDriver : testing::Test {
             std::move(*scenario),
             {[this] { return &ui.window; }, [this] { return ui.alerts.currentDialog(); },
              [this](const QString& f) { fed << "qr " + f; },
-             [this](const QString& f) { fed << "photo " + f; }, dir.filePath("shots")});
+             [this](const QString& f) { fed << "photo " + f; }, dir.filePath("shots"), touch});
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
         runner.start();
@@ -188,8 +194,35 @@ struct ScenarioDriver : testing::Test {
     QStringList fed;
 };
 
-TEST_F(ScenarioDriver, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets) {
+// Counts the presses that reach the widgets, by the kind of device that made them.
+struct PressCount : QObject {
+    PressCount() { QCoreApplication::instance()->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!watched->isWidgetType()) return false;
+        if (event->type() == QEvent::TouchBegin) ++touches;
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto type = static_cast<QMouseEvent*>(event)->pointingDevice()->type();
+            ++(type == QInputDevice::DeviceType::TouchScreen ? fromTouch : fromMouse);
+        }
+        return false;
+    }
+    int touches = 0;
+    int fromTouch = 0; // mouse presses Qt made of touches
+    int fromMouse = 0;
+};
+
+// The same walk by mouse and by a finger on a touch screen.
+class ScenarioDriverBy : public ScenarioDriver, public testing::WithParamInterface<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(Input, ScenarioDriverBy, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Touch" : "Mouse");
+                         });
+
+TEST_P(ScenarioDriverBy, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets) {
+    const bool touch = GetParam();
     QDir().mkpath(dir.filePath("shots"));
+    PressCount presses;
     const DriverRun run = this->run("expect screen 清單\n"
                                     "expect rows tbl 3\n"
                                     "expect row tbl 1 乙\n"
@@ -221,8 +254,17 @@ TEST_F(ScenarioDriver, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets) 
                                     "back\n"
                                     "expect screen 清單\n"
                                     "qr code.png\n"
-                                    "photo shot.jpg\n");
+                                    "photo shot.jpg\n",
+                                    touch);
     EXPECT_EQ(run.status, 0) << run.err;
+    // Every tap came from the device asked for.
+    if (touch) {
+        EXPECT_GT(presses.touches + presses.fromTouch, 10);
+        EXPECT_EQ(presses.fromMouse, 0);
+    } else {
+        EXPECT_EQ(presses.touches + presses.fromTouch, 0);
+        EXPECT_GT(presses.fromMouse, 10);
+    }
     // The ticked row moved up when the first row was deleted.
     auto* box = ui.list->indexWidget(ui.list->model()->index(0, 1))->findChild<CustomCheckBox*>();
     EXPECT_TRUE(box->isSelected());
@@ -265,6 +307,9 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"type 王\n", "2: type 王: no alert is showing"},
         Failure{"swipe-delete other 0\n", "2: swipe-delete other 0: no visible list other"},
         Failure{"tick 選單 0\n", "2: tick 選單 0: no visible list 選單"},
+        Failure{
+            "swipe-delete checks 0\n",
+            "2: swipe-delete checks 0: row 0 of checks shows no \"刪除\" button after the swipe"},
         Failure{"tap 選單\ntick menu 0\n", "3: tick menu 0: row 0 of menu has no tick box"},
         Failure{"back\n", "2: back: no visible back button"},
         Failure{"tap 鎖住\ntap 下一頁\n", "3: tap 下一頁: the window takes no input"},

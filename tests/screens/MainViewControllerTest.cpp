@@ -75,6 +75,8 @@ TEST_F(MainScreen, LogsInWithATypedIdAndShowsTheDecodedName) {
     ASSERT_EQ(alertTag(), MainViewController::LoginPrompt);
     EXPECT_TRUE(fake.alerts.current().hasTextField);
     EXPECT_EQ(fake.alerts.current().placeholder, "身份證字號");
+    EXPECT_EQ(fake.alerts.current().textFieldHints,
+              Qt::ImhPreferUppercase | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
     answer(loginAnswer("Y", "陳&#x5927;文&amp;子", kLocalVersion));
     fake.alerts.press("好", "a123456789");
 

@@ -7,13 +7,16 @@
 #include "screens/UploadCheckAddCaseViewController.h"
 #include "ui/Popover.h"
 #include "util/PublicFunction.h"
+#include "widgets/SwipeDeleteButton.h"
 
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -230,17 +233,36 @@ TEST_F(Records, ListsOfOtherLengthsCarryNoSymbolsAndAPickerWithoutOwnerOnlyMarks
     }
 }
 
-TEST_F(Records, SwipingTheOnlyCaseLeavesNoRowsForAMomentThenThePlaceholder) {
+// A finger dragged across row from fromX to toX (fractions of its width).
+void swipeRow(SecurityResendViewController* screen, int row, double fromX, double toX) {
+    const QRect rect = screen->tbl->visualRect(screen->tbl->model()->index(row, 0));
+    QWidget* viewport = screen->tbl->viewport();
+    const int y = rect.center().y();
+    QTest::mousePress(viewport, Qt::LeftButton, {},
+                      QPoint(rect.left() + int(rect.width() * fromX), y));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {},
+                        QPoint(rect.left() + int(rect.width() * toX), y));
+}
+
+TEST_F(Records, SwipingTheOnlyCaseAndTappingDeleteLeavesNoRowsForAMomentThenThePlaceholder) {
     storeCases({makeCase("P1")});
     open();
     nav.show();
     const QString photoFile = photoFileOf(*screen->storeRecordArray()[0], fake.path());
     ASSERT_TRUE(QFileInfo::exists(photoFile));
-    // A horizontal drag across the row, as a finger swipes.
+    swipeRow(screen, 0, 0.9, 0.1);
+    // The swipe only reveals the red button at the row's right end.
+    auto* button = screen->tbl->viewport()->findChild<QPushButton*>("swipeDeleteButton");
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isVisible());
+    EXPECT_EQ(button->text(), "刪除");
     const QRect row = screen->tbl->visualRect(screen->tbl->model()->index(0, 0));
-    QWidget* viewport = screen->tbl->viewport();
-    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(row.right() - 10, row.center().y()));
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(row.left() + 20, row.center().y()));
+    EXPECT_EQ(button->geometry().right(), row.right());
+    EXPECT_EQ(button->height(), row.height());
+    EXPECT_GE(button->width(), 44);
+    EXPECT_EQ(storedStates(), QStringList({"P1:0"}));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(button->isVisible());
     EXPECT_TRUE(rowTexts().isEmpty());
     EXPECT_TRUE(storedStates().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(photoFile));
@@ -249,6 +271,58 @@ TEST_F(Records, SwipingTheOnlyCaseLeavesNoRowsForAMomentThenThePlaceholder) {
     EXPECT_TRUE(rowTexts().isEmpty());
     fake.clock.advance(0.01);
     EXPECT_EQ(rowTexts(), QStringList({"無任何資料"}));
+}
+
+// What may happen to a row's revealed "刪除" button other than its tap: each
+// hides it (or never shows it), and no case is deleted or opened.
+TEST_F(Records, OnlyATapOnTheRevealedDeleteButtonDeletes) {
+    struct Case {
+        const char* name;
+        std::function<void(SecurityResendViewController*)> act;
+    };
+    const std::vector<Case> cases = {
+        {"swipe (a press elsewhere)",
+         [](SecurityResendViewController* s) { swipeRow(s, 1, 0.9, 0.1); }},
+        {"tap elsewhere on the list",
+         [](SecurityResendViewController* s) {
+             const QRect row = s->tbl->visualRect(s->tbl->model()->index(1, 0));
+             QTest::mouseClick(s->tbl->viewport(), Qt::LeftButton, {}, row.center());
+         }},
+        {"scroll",
+         [](SecurityResendViewController* s) { s->tbl->verticalScrollBar()->setValue(40); }},
+    };
+    CaseList stored;
+    for (int i = 0; i < 12; ++i)
+        stored << makeCase(QStringLiteral("P%1").arg(i, 2, 10, QChar('0')));
+    storeCases(stored);
+    open();
+    nav.show();
+    auto* button = screen->tbl->viewport()->findChild<SwipeDeleteButton*>();
+    ASSERT_NE(button, nullptr);
+    // A swipe to the right, or one shorter than a third of the row, reveals nothing.
+    swipeRow(screen, 0, 0.1, 0.9);
+    swipeRow(screen, 0, 0.9, 0.7);
+    EXPECT_FALSE(button->isVisible());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        screen->tbl->verticalScrollBar()->setValue(0);
+        swipeRow(screen, 0, 0.9, 0.1);
+        ASSERT_TRUE(button->isVisible());
+        EXPECT_EQ(button->revealedRow(), 0);
+        c.act(screen);
+        EXPECT_FALSE(button->isVisible());
+        EXPECT_EQ(button->revealedRow(), -1);
+        EXPECT_EQ(rowTexts().size(), 12);
+        EXPECT_EQ(storedStates().size(), 12);
+        EXPECT_TRUE(opened.isEmpty());
+    }
+    // The context menu's entry still deletes, for a mouse.
+    emit screen->tbl->customContextMenuRequested(
+        screen->tbl->visualRect(screen->tbl->model()->index(0, 0)).center());
+    auto* menu = screen->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    menu->actions().first()->trigger();
+    EXPECT_EQ(storedStates().size(), 11);
 }
 
 TEST_F(Records, ASwipeAfterASortDeletesThatCaseAndKeepsEveryOtherTick) {

@@ -188,6 +188,16 @@ class AlertInWindow : public testing::Test {
     std::vector<std::pair<int, QString>> pressed;
 };
 
+TEST_F(AlertInWindow, TheTextFieldAsksTheOnScreenKeyboardForItsHints) {
+    Alert alert;
+    alert.hasTextField = true;
+    alert.textFieldHints = Qt::ImhPreferUppercase | Qt::ImhNoPredictiveText;
+    presenter.present(std::move(alert));
+    auto* field = presenter.currentDialog()->findChild<QLineEdit*>("alertField");
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->inputMethodHints(), Qt::ImhPreferUppercase | Qt::ImhNoPredictiveText);
+}
+
 struct KeyCase {
     const char* name;
     std::optional<QString> cancel;

@@ -167,6 +167,7 @@ void QtAlertPresenter::showNext() {
         field = new QLineEdit;
         field->setObjectName(QStringLiteral("alertField"));
         field->setPlaceholderText(alert.placeholder);
+        field->setInputMethodHints(alert.textFieldHints);
         layout->addWidget(field);
         dialog->stops << field;
     }
