@@ -18,6 +18,15 @@ namespace {
 constexpr double kOverlayDelay = 0.01;
 const QString kCheckFailed = QStringLiteral("資料檢核錯誤");
 
+// How many ticked cases not yet sent lie from place from on.
+int casesToSendFrom(const CaseList& cases, const TickedCases& ticked, qsizetype from) {
+    int count = 0;
+    for (qsizetype i = from; i < cases.size(); ++i)
+        count +=
+            ticked.contains(cases.at(i)) && cases.at(i)->state != QLatin1String(CaseState::sent);
+    return count;
+}
+
 } // namespace
 
 SendingRun::SendingRun(SendingRunHost& host, const CaseList& cases, TickedCases& ticked)
@@ -61,6 +70,9 @@ void SendingRun::sendNext() {
 
 void SendingRun::handleCase(const std::shared_ptr<CaseRecord>& record) {
     ++looked_;
+    // Progress shown: the case's place in the run, the run's size, its equipment number.
+    host_.showRunStep(looked_, looked_ - 1 + casesToSendFrom(cases_, ticked_, position_),
+                      record->pakeno);
     const std::optional<CaseLookupAnswer> answer =
         lookupCase(serverIp_, record->pakeno, record->Chkno);
     if (!answer) {
@@ -111,9 +123,13 @@ void SendingRun::uploadCase(const std::shared_ptr<CaseRecord>& record,
     const std::weak_ptr<SendingRun*> alive = alive_;
     HttpConnect::sharedInstance().postConnectDataInfoFiledataInfoFiledataInfo2Target(
         QUrl(uploadUrl(*answer.upload_path)), form.fields, form.files1, form.files2,
-        std::make_shared<UploadReceiver>([alive](const UploadOutcome& outcome) {
-            if (const auto run = alive.lock()) (*run)->uploadEnded(outcome);
-        }));
+        std::make_shared<UploadReceiver>(
+            [alive](const UploadOutcome& outcome) {
+                if (const auto run = alive.lock()) (*run)->uploadEnded(outcome);
+            },
+            [alive](qint64 sent, qint64 total) { // progress shown: the bar
+                if (const auto run = alive.lock()) (*run)->host_.showRunShare(sent, total);
+            }));
 }
 
 void SendingRun::uploadEnded(const UploadOutcome& outcome) {

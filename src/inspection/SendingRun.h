@@ -27,6 +27,11 @@ class SendingRunHost {
     virtual void showRunProgress(const QString& label) = 0;
     // Hides the progress overlay.
     virtual void hideRunProgress() = 0;
+    // Shows on the overlay the case's place in the run, the run's size and its
+    // equipment number.
+    virtual void showRunStep(int place, int count, const QString& equipment) = 0;
+    // Fills the overlay's bar to sent of total bytes of the current upload.
+    virtual void showRunShare(qint64 sent, qint64 total) = 0;
     // Draws the list again, as a case's state has changed.
     virtual void runChangedCases() = 0;
     // Keeps the version and download address of the app a lookup named.

@@ -2,8 +2,13 @@
 
 #include "platform/Platform.h"
 
-UploadReceiver::UploadReceiver(std::function<void(const UploadOutcome&)> done)
-    : done_(std::move(done)) {}
+UploadReceiver::UploadReceiver(std::function<void(const UploadOutcome&)> done,
+                               std::function<void(qint64, qint64)> progress)
+    : done_(std::move(done)), progress_(std::move(progress)) {}
+
+void UploadReceiver::didSendBodyData(qint64 sent, qint64 total) {
+    if (progress_) progress_(sent, total);
+}
 
 void UploadReceiver::didReceiveResponse(int statusCode) {
     responseData_.clear();

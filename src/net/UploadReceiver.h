@@ -15,7 +15,11 @@ struct UploadOutcome {
 // Collects the answer of one upload and hands over the outcome once.
 class UploadReceiver : public HttpEvents {
   public:
-    explicit UploadReceiver(std::function<void(const UploadOutcome&)> done);
+    // progress, when given, hears how many of the form's bytes went out.
+    explicit UploadReceiver(std::function<void(const UploadOutcome&)> done,
+                            std::function<void(qint64 sent, qint64 total)> progress = {});
+
+    void didSendBodyData(qint64 sent, qint64 total) override;
 
     // Logs the status code; the answer body alone decides.
     void didReceiveResponse(int statusCode) override;
@@ -26,5 +30,6 @@ class UploadReceiver : public HttpEvents {
 
   private:
     std::function<void(const UploadOutcome&)> done_;
+    std::function<void(qint64, qint64)> progress_;
     QByteArray responseData_;
 };

@@ -10,10 +10,16 @@
 
 // Receives the events of one asynchronous request on the main thread, in this
 // order: the response (with its status), zero or more chunks of the body, and
-// then either the end of loading or a failure.
+// then either the end of loading or a failure. While the request's body goes
+// out, progress events may come before all of them.
 class HttpEvents {
   public:
     virtual ~HttpEvents() = default;
+    // sent of the body's total bytes have been handed to the network; nothing by default.
+    virtual void didSendBodyData(qint64 sent, qint64 total) {
+        Q_UNUSED(sent);
+        Q_UNUSED(total);
+    }
     virtual void didReceiveResponse(int statusCode) = 0;
     virtual void didReceiveData(const QByteArray& chunk) = 0;
     virtual void didFinishLoading() = 0;

@@ -41,6 +41,14 @@ void SecurityResendViewController::hideRunProgress() {
     PublicFunction::stopIndicator();
 }
 
+void SecurityResendViewController::showRunStep(int place, int count, const QString& equipment) {
+    PublicFunction::indicateStep(place, count, equipment);
+}
+
+void SecurityResendViewController::showRunShare(qint64 sent, qint64 total) {
+    PublicFunction::indicateShare(sent, total);
+}
+
 void SecurityResendViewController::runChangedCases() {
     reloadData();
 }

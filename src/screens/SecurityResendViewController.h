@@ -126,6 +126,8 @@ class SecurityResendViewController : public ViewController,
     void showRunNotice(Notice kind, const QString& title, const QString& message) override;
     void showRunProgress(const QString& label) override;
     void hideRunProgress() override;
+    void showRunStep(int place, int count, const QString& equipment) override;
+    void showRunShare(qint64 sent, qint64 total) override;
     void runChangedCases() override;
     void runLearnedVersion(const std::optional<QString>& version,
                            const std::optional<QString>& url) override;

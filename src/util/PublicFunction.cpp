@@ -62,3 +62,12 @@ void PublicFunction::startIndicator(const QString& label) {
 void PublicFunction::stopIndicator() {
     if (ProgressIndicator* indicator = platform().indicator) indicator->stop();
 }
+
+void PublicFunction::indicateStep(int place, int count, const QString& name) {
+    if (ProgressIndicator* indicator = platform().indicator)
+        indicator->showStep(place, count, name);
+}
+
+void PublicFunction::indicateShare(qint64 done, qint64 total) {
+    if (ProgressIndicator* indicator = platform().indicator) indicator->showShare(done, total);
+}

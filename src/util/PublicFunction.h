@@ -48,6 +48,11 @@ class PublicFunction {
     static void startIndicator(const QString& label);
     // Removes the progress indicator, if one shows.
     static void stopIndicator();
+    // Shows under the indicator's label the place of the current item among
+    // count and its name, with an empty bar.
+    static void indicateStep(int place, int count, const QString& name);
+    // Fills the indicator's bar to done of total bytes.
+    static void indicateShare(qint64 done, qint64 total);
 
     // ---- Photo stamping ----
     // Each leaves its input alone and returns a new picture at one pixel per

@@ -18,6 +18,10 @@ class RecordingHost : public SendingRunHost {
     }
     void showRunProgress(const QString& label) override { events << "progress " + label; }
     void hideRunProgress() override { events << "progress off"; }
+    void showRunStep(int place, int count, const QString& equipment) override {
+        events << QStringLiteral("step %1/%2 %3").arg(place).arg(count).arg(equipment);
+    }
+    void showRunShare(qint64, qint64) override {}
     void runChangedCases() override { events << "redraw"; }
     void runLearnedVersion(const std::optional<QString>& version,
                            const std::optional<QString>&) override {
@@ -88,11 +92,11 @@ TEST_F(SendingRunTest, SendsTheTickedCasesInListOrderSavingEachBeforeTheNextLook
     EXPECT_EQ(run.position(), 3);
     run.noticeDismissed(Notice::Summary);
     EXPECT_EQ(run.position(), 0);
-    EXPECT_EQ(
-        host.events,
-        QStringList({"progress 資料傳送中", "version none", "redraw", "version none", "redraw",
-                     "notice 3 記錄傳送結果明細: 應傳 2 筆\n已傳 2 筆\n逾期 0 筆\n未傳 0 筆",
-                     "progress off", "redraw"}));
+    EXPECT_EQ(host.events,
+              QStringList({"progress 資料傳送中", "step 1/2 A", "version none", "redraw",
+                           "step 2/2 C", "version none", "redraw",
+                           "notice 3 記錄傳送結果明細: 應傳 2 筆\n已傳 2 筆\n逾期 0 筆\n未傳 0 筆",
+                           "progress off", "redraw"}));
 }
 
 TEST_F(SendingRunTest, NothingTickedIsSaidAndNothingSent) {

@@ -16,6 +16,10 @@ struct Recorder : HttpEvents {
     void didReceiveData(const QByteArray& chunk) override { data += chunk; }
     void didFinishLoading() override { finished = true; }
     void didFailWithError(const QString& text) override { error = text; }
+    void didSendBodyData(qint64 done, qint64 total) override {
+        EXPECT_TRUE(sent.isEmpty() || done > sent.last().first); // only ever grows
+        sent << qMakePair(done, total);
+    }
     bool ended() const { return finished || !error.isEmpty(); }
 
     int status = 0;
@@ -23,6 +27,7 @@ struct Recorder : HttpEvents {
     QByteArray data;
     bool finished = false;
     QString error;
+    QList<QPair<qint64, qint64>> sent; // the body's bytes handed to the system, of all
 };
 
 // A server on a free loopback port that reads each request whole (its head and Content-Length
@@ -117,6 +122,8 @@ TEST_P(AnswerFraming, DeliversTheStatusAndBodyOfEachFraming) {
                   "Content-Length: " +
                   QByteArray::number(request.body.size()) + "\r\nConnection: close\r\n\r\n");
     EXPECT_TRUE(server.body() == request.body.joined());
+    ASSERT_FALSE(events->sent.isEmpty());
+    EXPECT_EQ(events->sent.last(), qMakePair(request.body.size(), request.body.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -152,6 +159,10 @@ TEST(HttpSocketExchange, AServerThatStopsReadingRunsIntoTheIdleTimeOut) {
     ASSERT_TRUE(pumpUntil([&] { return events->ended(); }));
     EXPECT_EQ(events->error, "no answer within 0.5 s");
     EXPECT_EQ(events->responses, 0);
+    // The progress told is what the socket got rid of: some, never all.
+    ASSERT_FALSE(events->sent.isEmpty());
+    EXPECT_GT(events->sent.last().first, 0);
+    EXPECT_LT(events->sent.last().first, request.body.size());
 }
 
 TEST(HttpSocketExchange, NamesARefusedConnection) {

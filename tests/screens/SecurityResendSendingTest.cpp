@@ -67,6 +67,8 @@ TEST_F(Sending, ARunAfterASortSendsTheTickedCasesInTheShownOrderAndSavesEachAcce
         upload.body.joined().contains("name=\"photo_1_2\"")); // the top photo, then the site photo
     EXPECT_TRUE(upload.body.joined().contains("name=\"photo_2_1\""));
     EXPECT_TRUE(upload.body.joined().contains("name=\"appVersion\"\r\n\r\n1.0\r\n"));
+    fake.http.started[0].target->didSendBodyData(300, 1200); // the bar follows the upload
+    EXPECT_EQ(fake.indicator.shares, (QList<QPair<qint64, qint64>>{{300, 1200}}));
 
     answerUpload(fake.http, R"({"state":"0"})");
     // On disk before the next case is even looked up.
@@ -77,6 +79,10 @@ TEST_F(Sending, ARunAfterASortSendsTheTickedCasesInTheShownOrderAndSavesEachAcce
     EXPECT_EQ(pakenoOf(fake.http.fetched[1]), "A");
     answerUpload(fake.http, R"({"state":"0"})");
     EXPECT_EQ(storedStates(), QStringList({"C:1", "B:0", "A:1"}));
+
+    // Each case's place among the ticked ones and its number, and the bar
+    // as the upload tells it.
+    EXPECT_EQ(fake.indicator.steps, QStringList({"1/2 C", "2/2 A"}));
 
     ASSERT_EQ(fake.alerts.current().tag, SecurityResendViewController::RunSummary);
     EXPECT_EQ(fake.alerts.current().title, "記錄傳送結果明細");

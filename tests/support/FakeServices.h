@@ -123,9 +123,19 @@ class FakeIndicator : public ProgressIndicator {
         shown << label;
     }
     void stop() override { showing.reset(); }
+    void showStep(int place, int count, const QString& name) override {
+        steps << QStringLiteral("%1/%2 %3").arg(place).arg(count).arg(name);
+    }
+    void showShare(qint64 done, qint64 total) override { shares << qMakePair(done, total); }
+    void showBlockedWait(const QString& label) override { waits << label; }
+    void endBlockedWait() override { ++waitsEnded; }
 
     std::optional<QString> showing;
     QStringList shown;
+    QStringList steps; // "place/count name"
+    QList<QPair<qint64, qint64>> shares;
+    QStringList waits;
+    int waitsEnded = 0;
 };
 
 class RecordingLog : public Log {

@@ -6,6 +6,8 @@
 #include "ui/WindowInputBlock.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -32,6 +34,35 @@ TEST(ProgressOverlay, CoveredAreaTakesNoTouchesUntilHidden) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     w.click();
     EXPECT_EQ(w.clicks, 2);
+}
+
+// A sending run's step, name and bar show as widgets of their own, one under the other in the
+// box; the name is plain text; a new indicator starts without them.
+TEST(ProgressOverlay, ShowsTheStepOfARunWithItsNameAndBar) {
+    FakePlatform fake;
+    ButtonWindow w;
+    WindowIndicator indicator(&w.widget);
+    indicator.start("資料傳送中");
+    indicator.showStep(2, 5, "<b>EQ-7</b>");
+    indicator.showShare(300, 1200);
+    ProgressOverlay* overlay = indicator.current();
+    auto* step = overlay->findChild<QLabel*>("progressStep");
+    auto* name = overlay->findChild<QLabel*>("progressName");
+    auto* bar = overlay->findChild<QProgressBar*>("progressBar");
+    ASSERT_TRUE(step && name && bar);
+    EXPECT_TRUE(step->isVisible() && name->isVisible() && bar->isVisible());
+    EXPECT_EQ(step->text(), "第 2 / 5 筆");
+    EXPECT_EQ(name->text(), "<b>EQ-7</b>");
+    EXPECT_EQ(name->textFormat(), Qt::PlainText);
+    EXPECT_DOUBLE_EQ(double(bar->value()) / bar->maximum(), 0.25);
+    EXPECT_LE(step->geometry().bottom(), name->geometry().top());
+    EXPECT_LE(name->geometry().bottom(), bar->geometry().top());
+    EXPECT_TRUE(overlay->rect().contains(bar->geometry()));
+    indicator.showShare(1200, 1200);
+    EXPECT_EQ(bar->value(), bar->maximum());
+
+    indicator.start("資料讀取中");
+    EXPECT_FALSE(indicator.current()->findChild<QLabel*>("progressStep")->isVisible());
 }
 
 TEST(ProgressOverlay, KeyboardReachesNothingUnderneath) {

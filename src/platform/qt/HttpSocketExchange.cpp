@@ -7,6 +7,8 @@ namespace {
 
 // How much of the body may wait in the socket's own buffer.
 constexpr qsizetype kChunkBytes = 256 * 1024;
+// How often at most the target hears of the body's progress.
+constexpr qint64 kReportMs = 50;
 
 QByteArray requestHead(const HttpRequest& request) {
     const QUrl& url = request.url;
@@ -32,6 +34,7 @@ HttpSocketExchange::HttpSocketExchange(const HttpRequest& request,
                                        std::shared_ptr<HttpEvents> target, QObject* parent)
     : QObject(parent), target_(std::move(target)), timeoutSeconds_(request.timeoutSeconds) {
     outgoing_.append(requestHead(request));
+    headBytes_ = outgoing_.size();
     for (const QByteArray& piece : request.body.pieces())
         outgoing_.append(piece);
     idle_.setSingleShot(true);
@@ -39,7 +42,7 @@ HttpSocketExchange::HttpSocketExchange(const HttpRequest& request,
     connect(&idle_, &QTimer::timeout, this,
             [this] { fail(QStringLiteral("no answer within %1 s").arg(timeoutSeconds_)); });
     connect(&socket_, &QTcpSocket::connected, this, &HttpSocketExchange::writeMore);
-    connect(&socket_, &QTcpSocket::bytesWritten, this, &HttpSocketExchange::writeMore);
+    connect(&socket_, &QTcpSocket::bytesWritten, this, &HttpSocketExchange::wrote);
     connect(&socket_, &QTcpSocket::readyRead, this, &HttpSocketExchange::readAnswer);
     connect(&socket_, &QTcpSocket::disconnected, this, &HttpSocketExchange::connectionEnded);
     connect(&socket_, &QTcpSocket::errorOccurred, this, &HttpSocketExchange::connectionEnded);
@@ -58,6 +61,19 @@ void HttpSocketExchange::writeMore() {
         offset_ += count;
         if (offset_ == piece.size()) ++piece_, offset_ = 0;
     }
+}
+
+void HttpSocketExchange::wrote(qint64 bytes) {
+    written_ += bytes;
+    const qint64 total = outgoing_.size() - headBytes_;
+    const qint64 sent = qBound<qint64>(0, written_ - headBytes_, total);
+    const bool allSent = written_ == outgoing_.size();
+    if (target_ && total > 0 && sent > 0 &&
+        (allSent || !sinceReport_.isValid() || sinceReport_.elapsed() >= kReportMs)) {
+        sinceReport_.start();
+        target_->didSendBodyData(sent, total);
+    }
+    writeMore();
 }
 
 void HttpSocketExchange::readAnswer() {

@@ -1,8 +1,10 @@
 #include "platform/qt/QtHttpClient.h"
 
+#include "platform/Platform.h"
 #include "platform/qt/HttpSocketExchange.h"
 #include "platform/qt/UserInput.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -11,6 +13,26 @@
 #include <cmath>
 
 namespace {
+
+// A blocking fetch that lasts longer than this shows that the app waits.
+constexpr qint64 kQuietWaitMs = 300;
+// How often the window is drawn again while the fetch waits.
+constexpr unsigned long kRedrawMs = 80;
+
+// Waits for worker to end; once the wait is long, the window shows it waits,
+// drawn again and again, though the main thread takes no events meanwhile.
+void waitShowingIt(QThread* worker) {
+    QElapsedTimer waited;
+    waited.start();
+    bool shown = false;
+    while (!worker->wait(kRedrawMs)) {
+        ProgressIndicator* indicator = platform().indicator;
+        if (!indicator || waited.elapsed() < kQuietWaitMs) continue;
+        indicator->showBlockedWait(QStringLiteral("查詢中"));
+        shown = true;
+    }
+    if (shown && platform().indicator) platform().indicator->endBlockedWait();
+}
 
 QNetworkRequest networkRequest(const HttpRequest& request) {
     QNetworkRequest r(request.url);
@@ -58,6 +80,10 @@ void QtHttpClient::startWithManager(const HttpRequest& request,
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, respond] {
         if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) respond();
     });
+    QObject::connect(reply, &QNetworkReply::uploadProgress, reply,
+                     [target](qint64 sent, qint64 total) {
+                         if (sent > 0 && total > 0) target->didSendBodyData(sent, total);
+                     });
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, target, respond] {
         respond();
         target->didReceiveData(reply->readAll());
@@ -100,7 +126,7 @@ std::optional<QByteArray> QtHttpClient::fetch(const QUrl& url, double timeoutSec
         delete reply;
     });
     worker->start();
-    worker->wait();
+    waitShowingIt(worker);
     delete worker;
     dropInputQueuedMeanwhile();
     return body;
