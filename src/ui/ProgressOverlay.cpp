@@ -23,6 +23,11 @@ constexpr int kLineRow = 24;
 constexpr int kBarRow = 18;
 constexpr int kWideBox = 240;
 
+// The colour of the spinner and the texts on a box of this kind.
+QColor inkOf(ProgressOverlay::Box box) {
+    return box == ProgressOverlay::Box::Dimmed ? Qt::white : Qt::darkGray;
+}
+
 QLabel* boxLabel(QWidget* parent, const char* name, const QColor& ink) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
@@ -39,7 +44,7 @@ QLabel* boxLabel(QWidget* parent, const char* name, const QColor& ink) {
 
 ProgressOverlay::ProgressOverlay(QWidget* target, const QString& label, Box box)
     : QWidget(target), label_(label), box_(box) {
-    const QColor ink = box_ == Box::Dimmed ? Qt::white : Qt::darkGray;
+    const QColor ink = inkOf(box_);
     step_ = boxLabel(this, "progressStep", ink);
     name_ = boxLabel(this, "progressName", ink);
     waiting_ = boxLabel(this, "progressWait", ink);
@@ -206,7 +211,7 @@ void ProgressOverlay::paintEvent(QPaintEvent*) {
         p.fillPath(path, Qt::black);
         p.setOpacity(1.0);
     }
-    const QColor ink = box_ == Box::Dimmed ? Qt::white : Qt::darkGray;
+    const QColor ink = inkOf(box_);
     const QPointF centre(boxRect.center().x(), boxRect.top() + 32);
     p.setPen(QPen(ink, 3, Qt::SolidLine, Qt::RoundCap));
     p.drawArc(QRectF(centre - QPointF(14, 14), QSizeF(28, 28)), -angle_ * 16, 270 * 16);
