@@ -1,5 +1,6 @@
 #include "util/PhotoPipelineDecoder.h"
 
+#include "util/JpegDecoder.h"
 #include "util/PhotoPipelineTurboJpeg.h"
 #include "util/PhotoStamping.h"
 #include "util/PublicFunction.h"
@@ -40,10 +41,14 @@ QImage upright(const QImage& stored, Transformations transformations) {
     return image;
 }
 
+// Pictures other than JPEG go to Qt's readers, PNG alone: its reader refuses
+// a file cut short, where others (BMP, GIF) hand back what they could read.
 QImage decodeWithQt(const QByteArray& bytes, const QSize& maxSize, QString* error) {
     QBuffer buffer;
     buffer.setData(bytes);
     QImageReader reader(&buffer);
+    if (reader.format() != "png")
+        return failure(error, QStringLiteral("not a JPEG or PNG picture"));
     reader.setAutoTransform(true);
     reader.setAllocationLimit(int(kMaxDecodedBytes / (1024 * 1024)));
     const QImage image = reader.read();
@@ -51,6 +56,10 @@ QImage decodeWithQt(const QByteArray& bytes, const QSize& maxSize, QString* erro
         return failure(error, QStringLiteral("not a picture: ") + reader.errorString());
     return PublicFunction::imageByShrinkingWithWidthWithHeight(image, maxSize.width(),
                                                                maxSize.height());
+}
+
+bool startsLikeJpeg(const QByteArray& bytes) {
+    return bytes.startsWith("\xFF\xD8");
 }
 
 } // namespace
@@ -66,35 +75,28 @@ int dctScaleDenominator(const QSize& stored, const QSize& target) {
 }
 
 QImage decodeShrunkPhoto(const QByteArray& bytes, const QSize& maxSize, QString* error) {
-    const TjHandle handle(tjInitDecompress());
-    if (!handle) return failure(error, QStringLiteral("JPEG decoder unavailable"));
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-    int width = 0, height = 0, subsampling = 0, colorspace = 0;
-    if (tjDecompressHeader3(handle.get(), data, bytes.size(), &width, &height, &subsampling,
-                            &colorspace) != 0 ||
-        colorspace == TJCS_CMYK || colorspace == TJCS_YCCK)
-        return decodeWithQt(bytes, maxSize, error);
+    if (!startsLikeJpeg(bytes)) return decodeWithQt(bytes, maxSize, error);
+    JpegDecoder jpeg(bytes);
+    if (!jpeg.readHeader()) return failure(error, QStringLiteral("broken JPEG: ") + jpeg.error());
 
     const Transformations orientation = orientationOf(bytes);
     const bool quarterTurn = orientation.testFlag(QImageIOHandler::TransformationRotate90);
-    const QSize stored(width, height);
+    const QSize stored = jpeg.size();
     const QSize target =
         transposedIf(quarterTurn, shrunkPixelSize(transposedIf(quarterTurn, stored),
                                                   maxSize.width(), maxSize.height()));
-    const tjscalingfactor factor{1, dctScaleDenominator(stored, target)};
-    const QSize scaled(TJSCALED(width, factor), TJSCALED(height, factor));
-    if (qint64(scaled.width()) * scaled.height() * 4 > kMaxDecodedBytes)
-        return failure(error, QStringLiteral("picture too large: %1 x %2").arg(width).arg(height));
+    const int denominator = dctScaleDenominator(stored, target);
+    const tjscalingfactor factor{1, denominator};
+    const QSize scaled(TJSCALED(stored.width(), factor), TJSCALED(stored.height(), factor));
+    // Both bounds are known from the header, before any memory is taken.
+    if (qint64(scaled.width()) * scaled.height() * 4 > kMaxDecodedBytes ||
+        jpeg.coefficientBytes() > kMaxCoefficientBytes)
+        return failure(
+            error,
+            QStringLiteral("picture too large: %1 x %2").arg(stored.width()).arg(stored.height()));
 
-    QImage decoded(scaled, QImage::Format_ARGB32_Premultiplied);
-    if (decoded.isNull()) return failure(error, QStringLiteral("out of memory"));
-    // A warning means part of the picture is missing (a cut-off file): such a
-    // photo is refused rather than stored with a grey band.
-    if (tjDecompress2(handle.get(), data, bytes.size(), decoded.bits(), scaled.width(),
-                      decoded.bytesPerLine(), scaled.height(), kQImagePixelFormat,
-                      TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS) != 0)
-        return failure(error, QStringLiteral("broken JPEG: ") +
-                                  QString::fromUtf8(tjGetErrorStr2(handle.get())));
+    QImage decoded = jpeg.decode(denominator);
+    if (decoded.isNull()) return failure(error, QStringLiteral("broken JPEG: ") + jpeg.error());
     if (decoded.size() != target)
         decoded = decoded.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return upright(decoded, orientation);

@@ -54,20 +54,21 @@ QByteArray withExifOrientation(const QByteArray& jpeg, int orientation) {
     return jpeg.left(2) + segment(0xE1, exif) + jpeg.mid(2);
 }
 
-QByteArray flatGreyJpeg(int width, int height) {
+QByteArray flatGreyJpeg(int width, int height, bool progressive) {
     // Quantisation all ones; one Huffman code "0" for DC difference 0 and
     // one for end-of-block, so each block is the bits "00" and decodes to 128.
+    // A progressive picture has one scan, of the DC values alone: one bit a block.
     const QByteArray quant = QByteArray(1, 0) + QByteArray(64, 1);
     const QByteArray frame =
         QByteArray(1, 8) + bigEndian16(height) + bigEndian16(width) + bytes({1, 1, 0x11, 0});
     const auto table = [](char classAndId) {
         return QByteArray(1, classAndId) + QByteArray(1, 1) + QByteArray(15, 0) + QByteArray(1, 0);
     };
-    const QByteArray scan = bytes({1, 1, 0, 0, 63, 0});
-    const qint64 blocks = qint64((width + 7) / 8) * ((height + 7) / 8);
-    QByteArray data((blocks * 2 + 7) / 8, 0);
-    if ((blocks * 2) % 8) data.back() = char(0xFF >> ((blocks * 2) % 8)); // pad with one-bits
-    return bytes({0xFF, 0xD8}) + segment(0xDB, quant) + segment(0xC0, frame) +
+    const QByteArray scan = bytes({1, 1, 0, 0, progressive ? 0 : 63, 0});
+    const qint64 bits = qint64((width + 7) / 8) * ((height + 7) / 8) * (progressive ? 1 : 2);
+    QByteArray data((bits + 7) / 8, 0);
+    if (bits % 8) data.back() = char(0xFF >> (bits % 8)); // pad with one-bits
+    return bytes({0xFF, 0xD8}) + segment(0xDB, quant) + segment(progressive ? 0xC2 : 0xC0, frame) +
            segment(0xC4, table(0x00)) + segment(0xC4, table(0x10)) + segment(0xDA, scan) + data +
            bytes({0xFF, 0xD9});
 }

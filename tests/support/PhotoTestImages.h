@@ -21,8 +21,9 @@ QByteArray jpegOf(const QImage& image, int quality = 95, bool progressive = fals
 QByteArray withExifOrientation(const QByteArray& jpeg, int orientation);
 
 // A mid-grey baseline JPEG of any size, written by hand: every 8 x 8 block
-// takes two bits, so even 20000 x 20000 is a file of 1.5 MB.
-QByteArray flatGreyJpeg(int width, int height);
+// takes two bits, so even 20000 x 20000 is a file of 1.5 MB. A progressive
+// one holds the DC scan alone (one bit a block).
+QByteArray flatGreyJpeg(int width, int height, bool progressive = false);
 
 // Within area of image, the pixels for which match holds.
 struct PixelSpan {

@@ -1,6 +1,7 @@
 #include "util/PhotoPipeline.h"
-#include "support/PhotoTestImages.h"
 #include "support/FakePlatform.h"
+#include "support/LibjpegFiles.h"
+#include "support/PhotoTestImages.h"
 #include "util/PhotoPipelineDecoder.h"
 #include "util/PublicFunction.h"
 
@@ -26,6 +27,14 @@ QImage scene(int width, int height) {
 
 QImage decoded(const std::optional<QByteArray>& jpeg) {
     return jpeg ? QImage::fromData(*jpeg, "jpeg") : QImage();
+}
+
+QByteArray encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, format).write(image);
+    return bytes;
 }
 
 double meanDifference(const QImage& a, const QImage& b) {
@@ -122,6 +131,9 @@ TEST_F(PhotoPipeline, RefusesWhatIsNotAWholePicture) {
         {"cut off", camera.left(camera.size() * 6 / 10)},
         {"header only", camera.left(600)},
         {"too large to decode", flatGreyJpeg(65000, 65000)},
+        // Qt's readers of these hand back what they read of a file cut short.
+        {"GIF", encoded(scene(160, 120), "gif")},
+        {"BMP", encoded(scene(160, 120), "bmp")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -133,11 +145,7 @@ TEST_F(PhotoPipeline, RefusesWhatIsNotAWholePicture) {
 }
 
 TEST_F(PhotoPipeline, HandlesOddButValidPictures) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(scene(2000, 1000));
-
+    const QByteArray png = encoded(scene(2000, 1000), "png");
     EXPECT_EQ(decoded(stampTakenPhoto(jpegOf(scene(1, 1)), "A1", QString("王"))).size(),
               QSize(1, 1));
     EXPECT_EQ(decoded(stampTakenPhoto(png, "A1", std::nullopt)).size(), QSize(1000, 500));
@@ -152,6 +160,111 @@ TEST_F(PhotoPipeline, HandlesOddButValidPictures) {
         EXPECT_EQ(photo.size(), QSize(1000, 750));
     }
     EXPECT_TRUE(platform.log.lines.isEmpty());
+}
+
+using Colors = JpegForm::Colors;
+
+struct FormCase {
+    const char* name;
+    JpegForm form;
+    QSize size;
+};
+
+class PipelineJpegForms : public testing::TestWithParam<FormCase> {
+  protected:
+    FakePlatform platform;
+};
+
+// Whatever form a camera or scanner writes, the photo is decoded at a
+// reduced scale, upright and in its colours.
+TEST_P(PipelineJpegForms, ShrinksEveryForm) {
+    const QSize size = GetParam().size;
+    const QByteArray camera =
+        libjpegFile(redLeftBlueRight(size.width(), 1), size.height(), GetParam().form);
+    const QImage photo = decoded(stampTakenPhoto(camera, "", std::nullopt));
+    ASSERT_EQ(photo.size(), QSize(1000, 750)) << platform.log.lines.join('\n').toStdString();
+    const QColor left = photo.pixelColor(250, 375), right = photo.pixelColor(750, 375);
+    EXPECT_TRUE(left.red() > 200 && left.blue() < 60) << left.name().toStdString();
+    EXPECT_TRUE(right.blue() > 200 && right.red() < 60) << right.name().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, PipelineJpegForms,
+    testing::Values(
+        FormCase{"CMYK", {.colors = Colors::Cmyk}, {8000, 6000}},
+        FormCase{"YCCK", {.colors = Colors::Ycck}, {4000, 3000}},
+        FormCase{"luma3x2", {.lumaH = 3, .lumaV = 2}, {8000, 6000}},
+        FormCase{"progressive3x2", {.lumaH = 3, .lumaV = 2, .progressive = true}, {4000, 3000}},
+        FormCase{"arithmetic", {.arithmetic = true}, {4000, 3000}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// CMYK and YCCK pictures come out in the colours Qt's own reader gives them.
+TEST_F(PhotoPipeline, CmykAsQtReadsIt) {
+    for (Colors colors : {Colors::Cmyk, Colors::Ycck}) {
+        const QByteArray file = libjpegFile(scene(800, 600), 600, {.colors = colors});
+        const QImage qt = QImage::fromData(file, "jpeg");
+        QString error;
+        const QImage ours = decodeShrunkPhoto(file, QSize(1000, 1000), &error);
+        ASSERT_EQ(ours.size(), qt.size()) << error.toStdString();
+        EXPECT_LT(meanDifference(ours, qt), 0.5);
+    }
+}
+
+// A file cut short is refused on every decoding path, however its picture
+// is coded; a whole picture with stray bytes before its end marker, or
+// without that marker after complete scan data, is taken.
+TEST_F(PhotoPipeline, RefusesCutFilesOfEveryForm) {
+    const QImage picture = scene(1600, 1200);
+    const QByteArray progressive = jpegOf(picture, 95, true);
+    const struct {
+        const char* name;
+        QByteArray whole;
+        bool takenWithoutEndMarker;
+    } files[] = {
+        {"baseline", jpegOf(picture), true},
+        {"progressive", progressive, true},
+        {"CMYK", libjpegFile(picture, 1200, {.colors = Colors::Cmyk}), true},
+        {"YCCK progressive",
+         libjpegFile(picture, 1200, {.colors = Colors::Ycck, .progressive = true}), true},
+        {"3 x 2 sampling", libjpegFile(picture, 1200, {.lumaH = 3, .lumaV = 2}), true},
+        // An arithmetic decoder cannot tell the data's end from a cut.
+        {"arithmetic", libjpegFile(picture, 1200, {.arithmetic = true}), false},
+        {"PNG", encoded(picture, "png"), false},
+    };
+    const QByteArray endMarker("\xFF\xD9");
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        ASSERT_TRUE(stampTakenPhoto(file.whole, "A1", std::nullopt));
+        for (qsizetype cut : {file.whole.size() / 2, file.whole.size() * 9 / 10}) {
+            platform.log.lines.clear();
+            EXPECT_FALSE(stampTakenPhoto(file.whole.left(cut), "A1", std::nullopt)) << cut;
+            ASSERT_EQ(platform.log.lines.size(), 1);
+            EXPECT_TRUE(platform.log.lines[0].startsWith("photo not stamped: "));
+        }
+        if (!file.takenWithoutEndMarker) continue;
+        ASSERT_TRUE(file.whole.endsWith(endMarker));
+        const QByteArray scanData = file.whole.chopped(2);
+        platform.log.lines.clear();
+        EXPECT_TRUE(stampTakenPhoto(scanData, "A1", std::nullopt));
+        EXPECT_TRUE(
+            stampTakenPhoto(scanData + QByteArray(32, '\x5A') + endMarker, "A1", std::nullopt));
+        EXPECT_TRUE(platform.log.lines.isEmpty()) << platform.log.lines.join('\n').toStdString();
+    }
+    // Cut between two scans: every line decodes, but not to its last bit.
+    const qsizetype lastScan = progressive.lastIndexOf("\xFF\xDA");
+    EXPECT_FALSE(stampTakenPhoto(progressive.left(lastScan), "A1", std::nullopt));
+}
+
+// libjpeg keeps every coefficient of a picture of several scans whatever
+// the output scale: one that would need too many is refused from its
+// header, before any decoding.
+TEST_F(PhotoPipeline, RefusesProgressivePicturesTooLargeToHold) {
+    const QImage grey = decoded(stampTakenPhoto(flatGreyJpeg(4000, 3000, true), "", std::nullopt));
+    ASSERT_EQ(grey.size(), QSize(1000, 750));
+    EXPECT_NEAR(grey.pixelColor(500, 400).red(), 128, 3);
+    EXPECT_FALSE(stampTakenPhoto(flatGreyJpeg(10000, 8000, true), "A1", std::nullopt));
+    EXPECT_EQ(platform.log.lines,
+              QStringList("photo not stamped: picture too large: 10000 x 8000"));
 }
 
 } // namespace
