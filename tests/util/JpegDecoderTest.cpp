@@ -41,4 +41,22 @@ TEST(JpegDecoder, SaysWhyItRefusesAFile) {
     EXPECT_EQ(decoder.error(), "Corrupt JPEG data: premature end of data segment");
 }
 
+// Each scan makes libjpeg pass over the whole picture again: a small file
+// of very many scans must not keep it busy for hours.
+TEST(JpegDecoder, RefusesAFileOfTooManyScans) {
+    const QByteArray endMarker("\xFF\xD9");
+    const QByteArray dcOnly = flatGreyJpeg(8, 8, true);
+    ASSERT_TRUE(dcOnly.endsWith(endMarker));
+    // The first AC scan of the one block again and again: an end-of-block code.
+    const QByteArray acScan = QByteArray("\xFF\xDA\x00\x08\x01\x01\x00\x01\x3F\x00", 10) + '\x7F';
+    for (int scans : {400, 600}) {
+        const QByteArray file = dcOnly.chopped(2) + acScan.repeated(scans - 1) + endMarker;
+        JpegDecoder decoder(file);
+        ASSERT_TRUE(decoder.readHeader());
+        decoder.decode(1);
+        EXPECT_EQ(decoder.error() == "more than 500 scans", scans > 500)
+            << decoder.error().toStdString();
+    }
+}
+
 } // namespace
