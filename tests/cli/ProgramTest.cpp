@@ -1,6 +1,8 @@
 // inspector-app and inspector-cli started as a user starts them: what they
 // print, where, and with which exit status.
 #include "plist/Plist.h"
+#include "support/LibjpegFiles.h"
+#include "support/PhotoTestImages.h"
 #include "util/PublicFunctionParameters.h"
 
 #include <QDir>
@@ -202,6 +204,37 @@ TEST(CliCommandLine, SuccessfulCommandsAreQuietOnStandardError) {
                                         << describe(done);
     }
     EXPECT_FALSE(QImage(dir.filePath("out.jpg")).isNull());
+}
+
+// A photo that cannot be stored as it is taken is not stamped: the command
+// says why and fails, and writes no output file.
+TEST(CliCommandLine, StampRefusesPhotosCutShortOrTooLarge) {
+    QTemporaryDir dir;
+    const auto writeFile = [&dir](const QString& name, const QByteArray& bytes, qint64 size) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+               file.resize(size);
+    };
+    const QByteArray cmyk =
+        libjpegFile(redLeftBlueRight(1600, 1), 1200, {.colors = JpegForm::Colors::Cmyk});
+    const QByteArray small = jpegOf(redLeftBlueRight(160, 120));
+    ASSERT_TRUE(writeFile("cut.jpg", cmyk.left(cmyk.size() / 2), cmyk.size() / 2));
+    // A whole picture, followed by zeros past the size limit of photo files.
+    ASSERT_TRUE(writeFile("huge.jpg", small, 64 * 1024 * 1024 + 1));
+    const struct {
+        const char* file;
+        const char* why;
+    } photos[] = {{"cut.jpg", "premature end of data segment"},
+                  {"huge.jpg", "is larger than 67108864 bytes"}};
+    for (const auto& photo : photos) {
+        const Finished done =
+            cli({"stamp", dir.filePath(photo.file), dir.filePath("out.jpg"), "--chkno", "X"},
+                "offscreen");
+        EXPECT_EQ(done.status, 1) << describe(done);
+        EXPECT_TRUE(done.err.contains(photo.why)) << describe(done);
+        EXPECT_TRUE(done.err.contains("error: ")) << describe(done);
+        EXPECT_FALSE(QFile::exists(dir.filePath("out.jpg")));
+    }
 }
 
 } // namespace

@@ -2,10 +2,10 @@
 // stamps a camera photo exactly as the photo screens do before storing it.
 #include "Command.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtCamera.h"
 #include "platform/qt/QtSystem.h"
 #include "util/PhotoPipeline.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <cstdio>
 #include <optional>
@@ -55,10 +55,10 @@ int run(const QStringList& rawArgs) {
     services.log = &log;
     const PlatformScope scope(services);
 
-    QFile in(args->in);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("cannot read %1: %2").arg(args->in, in.errorString()));
-    const std::optional<QByteArray> jpeg = stampTakenPhoto(in.readAll(), *args->chkno, args->name);
+    // Read as the app reads a camera's photo file: within its size limit.
+    const std::optional<QByteArray> photo = readCameraPhotoFile(args->in);
+    if (!photo) return fail(QStringLiteral("%1 was not read").arg(args->in));
+    const std::optional<QByteArray> jpeg = stampTakenPhoto(*photo, *args->chkno, args->name);
     if (!jpeg) return fail(QStringLiteral("%1 was not stamped").arg(args->in));
 
     QSaveFile out(args->out);
