@@ -28,6 +28,9 @@ struct BenchRatio {
     double goal;
     bool wallClock = false; // by wall-clock time (the yardstick is another process), else CPU time
     std::string bytesCounter = {}; // by this counter of the runs, a number of bytes, not by time
+    // With bytesCounter: a fixed number of bytes (a budget) in place of a
+    // yardstick run, when above 0.
+    double yardstickBytes = 0;
 };
 
 // The console table as usual, then one ratio line per figure.
@@ -95,7 +98,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
     void printRatio(const BenchRatio& r) const {
         const auto ours = measure(r, r.ours);
-        const auto yardstick = measure(r, r.yardstick);
+        const auto yardstick =
+            r.yardstickBytes > 0
+                ? std::optional(std::pair{r.yardstickBytes, bytes(r.yardstickBytes)})
+                : measure(r, r.yardstick);
         const bool faster = r.better == BenchRatio::Better::Faster;
         char goal[32] = "-"; // a goal of 0: a figure to watch, not to meet
         if (r.goal > 0) std::snprintf(goal, sizeof goal, "%s %.2f", faster ? ">=" : "<=", r.goal);
