@@ -4,6 +4,7 @@
 #include "screens/SecurityCheckAddCaseViewController.h"
 #include "screens/SecuritycheckTableViewCell.h"
 #include "store/StoreFiles.h"
+#include "support/LibjpegFiles.h"
 #include "util/PublicFunction.h"
 
 #include <QCoreApplication>
@@ -298,8 +299,10 @@ TEST_F(NewCase, AFailedSaveSaysSoAndKeepsEverything) {
 
 TEST_F(NewCase, APhotoThePipelineRefusesIsNotAdded) {
     const QByteArray whole = shot(1);
-    for (const QByteArray& bad :
-         {QByteArray(), QByteArray("not a picture"), whole.left(whole.size() / 2)}) {
+    const QByteArray cmyk =
+        libjpegFile(redLeftBlueRight(1600, 1), 1200, {.colors = JpegForm::Colors::Cmyk});
+    for (const QByteArray& bad : {QByteArray(), QByteArray("not a picture"),
+                                  whole.left(whole.size() / 2), cmyk.left(cmyk.size() / 2)}) {
         take(addCase->cameraLowerButton, bad);
         EXPECT_EQ(alertTitle(), QString::fromUtf8("照片無法使用"));
         fake.alerts.press(0);
