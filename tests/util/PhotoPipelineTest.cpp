@@ -214,7 +214,7 @@ TEST_F(PhotoPipeline, CmykAsQtReadsIt) {
 // is coded; a whole picture with stray bytes before its end marker, or
 // without that marker after complete scan data, is taken.
 TEST_F(PhotoPipeline, RefusesCutFilesOfEveryForm) {
-    const QImage picture = scene(1600, 1200);
+    const QImage picture = scene(800, 600);
     const QByteArray progressive = jpegOf(picture, 95, true);
     const struct {
         const char* name;
@@ -223,12 +223,12 @@ TEST_F(PhotoPipeline, RefusesCutFilesOfEveryForm) {
     } files[] = {
         {"baseline", jpegOf(picture), true},
         {"progressive", progressive, true},
-        {"CMYK", libjpegFile(picture, 1200, {.colors = Colors::Cmyk}), true},
+        {"CMYK", libjpegFile(picture, 600, {.colors = Colors::Cmyk}), true},
         {"YCCK progressive",
-         libjpegFile(picture, 1200, {.colors = Colors::Ycck, .progressive = true}), true},
-        {"3 x 2 sampling", libjpegFile(picture, 1200, {.lumaH = 3, .lumaV = 2}), true},
+         libjpegFile(picture, 600, {.colors = Colors::Ycck, .progressive = true}), true},
+        {"3 x 2 sampling", libjpegFile(picture, 600, {.lumaH = 3, .lumaV = 2}), true},
         // An arithmetic decoder cannot tell the data's end from a cut.
-        {"arithmetic", libjpegFile(picture, 1200, {.arithmetic = true}), false},
+        {"arithmetic", libjpegFile(picture, 600, {.arithmetic = true}), false},
         {"PNG", encoded(picture, "png"), false},
     };
     const QByteArray endMarker("\xFF\xD9");
