@@ -62,11 +62,15 @@ struct JpegDecoder::State {
         return QString::fromUtf8(text);
     }
 
+    // A file cut within its header ends in libjpeg's stand-in end marker,
+    // and so in a fault that would not say why.
     [[noreturn]] static void fail(j_common_ptr info) {
         State& s = of(info);
-        if (s.error.isEmpty()) s.error = messageOf(info);
+        if (s.error.isEmpty()) s.error = s.reachedEndOfFile ? endOfFile() : messageOf(info);
         std::longjmp(s.jump, 1);
     }
+
+    static QString endOfFile() { return QStringLiteral("Premature end of JPEG file"); }
 
     static void message(j_common_ptr info, int level) {
         if (level >= 0) return; // trace messages
@@ -126,10 +130,6 @@ bool JpegDecoder::readHeader() {
     jpeg_mem_src(&s.info, reinterpret_cast<const unsigned char*>(s.bytes.constData()),
                  static_cast<unsigned long>(s.bytes.size()));
     jpeg_read_header(&s.info, TRUE);
-    if (s.reachedEndOfFile) {
-        s.error = QStringLiteral("Premature end of JPEG file");
-        return false;
-    }
     return true;
 }
 
@@ -185,7 +185,7 @@ bool JpegDecoder::readLines(uchar* bits, qsizetype bytesPerLine) {
     }
     // Checked here: finishing frees the picture's tables.
     if (s.dataMissing || (s.reachedEndOfFile && !s.scansComplete())) {
-        if (s.error.isEmpty()) s.error = QStringLiteral("Premature end of JPEG file");
+        if (s.error.isEmpty()) s.error = State::endOfFile();
         return false;
     }
     return true;

@@ -39,6 +39,11 @@ TEST(JpegDecoder, SaysWhyItRefusesAFile) {
     ASSERT_TRUE(decoder.readHeader());
     EXPECT_TRUE(decoder.decode(2).isNull());
     EXPECT_EQ(decoder.error(), "Corrupt JPEG data: premature end of data segment");
+
+    const QByteArray header = whole.left(300);
+    JpegDecoder headerOnly(header);
+    EXPECT_FALSE(headerOnly.readHeader());
+    EXPECT_EQ(headerOnly.error(), "Premature end of JPEG file");
 }
 
 // Each scan makes libjpeg pass over the whole picture again: a small file
