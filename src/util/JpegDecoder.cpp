@@ -111,13 +111,11 @@ JpegDecoder::JpegDecoder(const QByteArray& bytes) : s_(std::make_unique<State>(b
     s_->errors.error_exit = &State::fail;
     s_->errors.emit_message = &State::message;
     s_->info.client_data = s_.get();
-    jpeg_create_decompress(&s_->info);
     s_->progress.progress_monitor = &State::monitor;
-    s_->info.progress = &s_->progress;
 }
 
 JpegDecoder::~JpegDecoder() {
-    jpeg_destroy_decompress(&s_->info);
+    jpeg_destroy_decompress(&s_->info); // also when it was never created: then it has no memory
 }
 
 QString JpegDecoder::error() const {
@@ -127,6 +125,8 @@ QString JpegDecoder::error() const {
 bool JpegDecoder::readHeader() {
     State& s = *s_;
     if (setjmp(s.jump)) return false;
+    jpeg_create_decompress(&s.info); // keeps err and client_data
+    s.info.progress = &s.progress;
     jpeg_mem_src(&s.info, reinterpret_cast<const unsigned char*>(s.bytes.constData()),
                  static_cast<unsigned long>(s.bytes.size()));
     jpeg_read_header(&s.info, TRUE);

@@ -19,8 +19,8 @@ class JpegDecoder {
     JpegDecoder(const JpegDecoder&) = delete;
     JpegDecoder& operator=(const JpegDecoder&) = delete;
 
-    // Reads the header up to the first scan. Returns false, with error()
-    // saying why, when the bytes are not a JPEG.
+    // Reads the header up to the first scan; once, first. Returns false, with
+    // error() saying why, when the bytes are not a JPEG.
     bool readHeader();
 
     // The picture's size as stored. Only after readHeader.
