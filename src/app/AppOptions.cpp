@@ -44,6 +44,7 @@ QList<QCommandLineOption> optionList() {
         {"scenario", "Perform the steps of FILE, then end.", "FILE"},
         {"screenshots", "Save the scenario's screenshots in DIR.", "DIR"},
         {"touch", "The scenario taps and drags with a finger on a touch screen, not a mouse."},
+        {"verbose", "Print diagnostic lines (requests, with the inspector's ID, and answers)."},
         {{"h", "help"}, "Print these options and exit."},
         {"version", "Print the app's version and exit."},
     };
@@ -102,5 +103,6 @@ std::optional<AppOptions> AppOptions::parse(const QStringList& arguments, QStrin
     options.scenario = parser.value("scenario");
     options.screenshots = parser.value("screenshots");
     options.touch = parser.isSet("touch");
+    options.verbose = parser.isSet("verbose");
     return options;
 }

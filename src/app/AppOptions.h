@@ -22,6 +22,7 @@ struct AppOptions {
     QString scenario;                    // --scenario FILE: run the steps of FILE
     QString screenshots;                 // --screenshots DIR: where the scenario saves pictures
     bool touch = false;                  // --touch: the scenario's taps are touches
+    bool verbose = false;                // --verbose: print the diagnostic lines
     bool help = false;                   // --help: print helpText() instead of starting
     bool version = false;                // --version: print the version instead of starting
 

@@ -4,12 +4,12 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 
-namespace {
-
 QString documentsPath(const AppOptions& o) {
     if (!o.home.isEmpty()) return QDir(o.home).filePath("Documents");
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/Documents";
 }
+
+namespace {
 
 QString settingsPath(const AppOptions& o) {
     if (!o.home.isEmpty()) return QDir(o.home).filePath("settings.ini");

@@ -11,6 +11,9 @@
 #include "platform/qt/QtSettings.h"
 #include "platform/qt/QtSystem.h"
 
+// The folder of the stored cases the options name.
+QString documentsPath(const AppOptions& options);
+
 // The real platform services of the desktop app, set up from its options.
 // The QR capture is left for main() to add.
 class QtServices {

@@ -9,11 +9,16 @@
 #include "platform/qt/QtSystem.h"
 #include "qr/QtQrCaptureFactory.h"
 #include "scenario/ScenarioRunner.h"
+#include "store/StoreLock.h"
+#include "ui/AppWindow.h"
 #include "util/PublicFunctionParameters.h"
 #include "util/SystemFont.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -50,13 +55,39 @@ bool readScenarioOption(const AppOptions& options, std::optional<Scenario>& scen
     return errors.isEmpty();
 }
 
+// Qt's own options (-platform, -style ...) take one dash; Qt reads them
+// itself, so a command line holding one is judged only after Qt has.
+bool mayHoldQtOptions(const QStringList& arguments) {
+    return std::any_of(arguments.begin() + 1, arguments.end(), [](const QString& a) {
+        return a.startsWith(u'-') && !a.startsWith(QLatin1String("--")) && a != "-h";
+    });
+}
+
+// Another copy of the app uses this documents folder: both writing the one
+// case list would lose cases. Says so, in an alert too where there is a
+// window to show it in.
+void refuseSecondCopy(const QString& documents) {
+    printLine(stderr, QStringLiteral("inspector-app: another copy of the app is using %1; "
+                                     "end it first")
+                          .arg(documents));
+    const QString platformName = QGuiApplication::platformName();
+    if (platformName == "offscreen" || platformName == "minimal") return;
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(appWindowTitle),
+                    QStringLiteral("程式已在執行中，請先結束另一個程式。\n%1").arg(documents),
+                    QMessageBox::NoButton);
+    box.setTextFormat(Qt::PlainText);
+    box.addButton(QStringLiteral("知道了"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     // --help, --version and a bad parameter file are answered before the
     // window system starts, so they need no display.
     QString error;
-    const std::optional<AppOptions> early = AppOptions::parse(rawArguments(argc, argv), &error);
+    const QStringList arguments = rawArguments(argc, argv);
+    const std::optional<AppOptions> early = AppOptions::parse(arguments, &error);
     if (early && early->help) {
         std::fputs(qPrintable(AppOptions::helpText()), stdout);
         return 0;
@@ -64,6 +95,10 @@ int main(int argc, char** argv) {
     if (early && early->version) {
         printLine(stdout, "inspector-app " + appVersion().value_or(QStringLiteral("(unknown)")));
         return 0;
+    }
+    if (!early && !mayHoldQtOptions(arguments)) {
+        printLine(stderr, "inspector-app: " + error);
+        return 2;
     }
     if (early && !parameterFileUsable(*early)) return 2;
 
@@ -75,12 +110,19 @@ int main(int argc, char** argv) {
         printLine(stderr, "inspector-app: " + error);
         return 2;
     }
+    if (options->verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("inspector.diagnostics.debug=true"));
     std::optional<Scenario> scenario;
     if (!readScenarioOption(*options, scenario)) return 2;
     if (!parameterFileUsable(*options)) return 2;
     if (!options->parameters.isEmpty())
         setParameterFileOverride(parametersFileName, options->parameters);
 
+    StoreLock storeLock(documentsPath(*options));
+    if (!storeLock.tryLock(0)) {
+        refuseSecondCopy(documentsPath(*options));
+        return 2;
+    }
     QtServices services(*options);
     QtQrCaptureFactory qrCapture(options->qrImages);
     services.platform.qrCapture = &qrCapture;

@@ -10,7 +10,7 @@
 std::optional<InspectorAnswer> lookupInspector(const QString& serverIp,
                                                const QString& identityNumber) {
     const QString url = inspectorLookupUrl(serverIp, identityNumber);
-    logLine(QStringLiteral("urlString = %1").arg(url));
+    diagnosticLine(QStringLiteral("urlString = %1").arg(url));
     const std::optional<QByteArray> body =
         platform().http->fetch(QUrl(url), netTimeouts().inspectorLookup);
     if (!body) return std::nullopt;
@@ -20,7 +20,7 @@ std::optional<InspectorAnswer> lookupInspector(const QString& serverIp,
 std::optional<CaseLookupAnswer> lookupCase(const QString& serverIp, const QString& pakeno,
                                            const QString& chkno) {
     const QString url = caseLookupUrl(serverIp, pakeno, chkno);
-    logLine(url);
+    diagnosticLine(url);
     return readCaseLookupAnswer(
         NetWork::getDictionaryByUrlJSonObject(QString::fromUtf8(percentEscapedUrl(url))));
 }

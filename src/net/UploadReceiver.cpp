@@ -2,6 +2,25 @@
 
 #include "platform/Platform.h"
 
+#include <map>
+
+namespace {
+
+// The status code with its reason phrase, where it is a common one.
+QString httpStatusText(int code) {
+    static const std::map<int, const char*> reasons = {
+        {400, "Bad Request"},       {401, "Unauthorized"},        {403, "Forbidden"},
+        {404, "Not Found"},         {405, "Method Not Allowed"},  {408, "Request Timeout"},
+        {413, "Payload Too Large"}, {429, "Too Many Requests"},   {500, "Internal Server Error"},
+        {502, "Bad Gateway"},       {503, "Service Unavailable"}, {504, "Gateway Timeout"},
+    };
+    const auto reason = reasons.find(code);
+    return reason == reasons.end() ? QString::number(code)
+                                   : QStringLiteral("%1 %2").arg(code).arg(reason->second);
+}
+
+} // namespace
+
 UploadReceiver::UploadReceiver(std::function<void(const UploadOutcome&)> done,
                                std::function<void(qint64, qint64)> progress)
     : done_(std::move(done)), progress_(std::move(progress)) {}
@@ -12,7 +31,8 @@ void UploadReceiver::didSendBodyData(qint64 sent, qint64 total) {
 
 void UploadReceiver::didReceiveResponse(int statusCode) {
     responseData_.clear();
-    logLine(QStringLiteral("%1").arg(statusCode));
+    statusCode_ = statusCode;
+    diagnosticLine(QStringLiteral("%1").arg(statusCode));
 }
 
 void UploadReceiver::didReceiveData(const QByteArray& chunk) {
@@ -20,8 +40,11 @@ void UploadReceiver::didReceiveData(const QByteArray& chunk) {
 }
 
 void UploadReceiver::didFinishLoading() {
-    logLine(QString::fromUtf8(responseData_));
-    done_({readUploadAnswer(responseData_), {}});
+    diagnosticLine(QString::fromUtf8(responseData_));
+    UploadAnswer answer = readUploadAnswer(responseData_);
+    if (!answer.msg && (statusCode_ < 200 || statusCode_ > 299))
+        answer.msg = QStringLiteral("伺服器回應 HTTP %1").arg(httpStatusText(statusCode_));
+    done_({answer, {}});
 }
 
 void UploadReceiver::didFailWithError(const QString& error) {

@@ -21,7 +21,8 @@ class UploadReceiver : public HttpEvents {
 
     void didSendBodyData(qint64 sent, qint64 total) override;
 
-    // Logs the status code; the answer body alone decides.
+    // Logs the status code; the answer body alone decides. A refusal whose
+    // body says nothing ("msg") is explained by the HTTP status and its reason.
     void didReceiveResponse(int statusCode) override;
     void didReceiveData(const QByteArray& chunk) override;
     // Logs the body as text and reads it as the upload answer.
@@ -32,4 +33,5 @@ class UploadReceiver : public HttpEvents {
     std::function<void(const UploadOutcome&)> done_;
     std::function<void(qint64, qint64)> progress_;
     QByteArray responseData_;
+    int statusCode_ = 0;
 };

@@ -22,6 +22,9 @@ struct Alert {
     std::function<void(int buttonIndex, const QString& text)> onButton;
     // What the text field asks of an on-screen keyboard (letters, prediction).
     Qt::InputMethodHints textFieldHints = Qt::ImhNone;
+    // The other buttons delete or drop work: the cancel button is then the
+    // one Enter presses.
+    bool destructive = false;
 
     // Returns the button titles in index order.
     QStringList buttonTitles() const;

@@ -1,11 +1,13 @@
 #include "platform/Platform.h"
 
+#include <QLoggingCategory>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 Platform* current = nullptr;
-}
+Q_LOGGING_CATEGORY(diagnostics, "inspector.diagnostics", QtInfoMsg)
+} // namespace
 
 Platform& platform() {
     if (!current) {
@@ -25,4 +27,8 @@ PlatformScope::~PlatformScope() {
 
 void logLine(const QString& text) {
     platform().log->line(text);
+}
+
+void diagnosticLine(const QString& text) {
+    if (diagnostics().isDebugEnabled()) logLine(text);
 }

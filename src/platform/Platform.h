@@ -50,5 +50,10 @@ class PlatformScope {
     Platform* previous_;
 };
 
-// Writes a diagnostic log line through the installed log.
+// Writes a log line through the installed log.
 void logLine(const QString& text);
+// Writes a diagnostic line (a request's address, a server's raw answer: they
+// carry the inspector's ID) through the installed log, only while the
+// "inspector.diagnostics" logging category is on: --verbose, or
+// QT_LOGGING_RULES="inspector.diagnostics.debug=true".
+void diagnosticLine(const QString& text);

@@ -38,6 +38,7 @@ const Word kWords[] = {
     {"timeout", ScenarioStep::Timeout, Argument::Seconds},
     {"photo", ScenarioStep::Photo, Argument::PhotoFile},
     {"press", ScenarioStep::Press, Argument::Text},
+    {"key", ScenarioStep::Key, Argument::Text},
     {"tick", ScenarioStep::Tick, Argument::ListRow},
     {"type", ScenarioStep::Type, Argument::Text},
     {"wait", ScenarioStep::Wait, Argument::Seconds},

@@ -16,6 +16,7 @@ struct ScenarioStep {
         ExpectScreen,
         ExpectAlert,
         Press,
+        Key,
         Type,
         ExpectText,
         ExpectNoText,

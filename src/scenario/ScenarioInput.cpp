@@ -150,6 +150,15 @@ bool tapCentre(QWidget* widget) {
     return tapAt(widget, widget->rect().center());
 }
 
+bool pressKey(QWidget* widget, int key) {
+    QPointer<QWidget> target(widget);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    if (!deliver(target, press)) return false;
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    if (target) deliver(target, release);
+    return true;
+}
+
 bool typeInto(QWidget* widget, const QString& text) {
     QPointer<QWidget> target(widget);
     target->setFocus();

@@ -35,5 +35,7 @@ bool tapOn(QWidget* widget, QPoint point);
 // A finger pressed at from, moved to to in a few steps and lifted there, all
 // delivered to the widget itself.
 bool dragOn(QWidget* widget, QPoint from, QPoint to);
+// Presses and releases key (Return, Escape, Tab ...) on widget, as a keyboard does.
+bool pressKey(QWidget* widget, int key);
 // Types text into widget, one key per character, as a keyboard does.
 bool typeInto(QWidget* widget, const QString& text);

@@ -7,9 +7,11 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPainter>
 #include <QThread>
@@ -99,6 +101,8 @@ ScenarioRunner::Outcome ScenarioRunner::attempt(const ScenarioStep& step) {
     case ScenarioStep::Press:
     case ScenarioStep::Type:
         return act(step, screen);
+    case ScenarioStep::Key:
+        return pressKeyStep(step.text);
     case ScenarioStep::TapRow:
     case ScenarioStep::Tick:
     case ScenarioStep::SwipeDelete:
@@ -145,6 +149,16 @@ ScenarioRunner::Outcome ScenarioRunner::act(const ScenarioStep& step,
     if (!target) return {false, QStringLiteral("no visible %1").arg(what)};
     if (!target->isEnabled()) return {false, QStringLiteral("%1 is disabled").arg(what)};
     if (!tapCentre(target)) return {false, kInputRefused};
+    return {true};
+}
+
+ScenarioRunner::Outcome ScenarioRunner::pressKeyStep(const QString& name) {
+    const QKeySequence sequence = QKeySequence::fromString(name);
+    if (sequence.count() != 1 || sequence[0].keyboardModifiers() != Qt::NoModifier)
+        return {false, QStringLiteral("no key is named %1").arg(quote(name)), true};
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) return {false, QStringLiteral("nothing has the keyboard")};
+    if (!pressKey(focus, sequence[0].key())) return {false, kInputRefused};
     return {true};
 }
 

@@ -53,6 +53,8 @@ class ScenarioRunner : public QObject {
     void tick();
     Outcome attempt(const ScenarioStep& step);
     Outcome act(const ScenarioStep& step, const ScenarioScreen& screen);
+    // Presses the named key where the keyboard is.
+    Outcome pressKeyStep(const QString& name);
     Outcome check(const ScenarioStep& step, const ScenarioScreen& screen) const;
     Outcome tapRow(const ScenarioStep& step, const ScenarioScreen& screen);
     Outcome checkRows(const ScenarioStep& step, const ScenarioScreen& screen) const;

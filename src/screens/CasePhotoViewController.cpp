@@ -357,6 +357,7 @@ void CasePhotoViewController::popView() {
                     QStringLiteral("拍攝的安檢照片尚未儲存, 你確定不儲存直接離開?"), this,
                     QStringLiteral("否"), {QStringLiteral("是")});
     alert.tag = LeaveQuestion;
+    alert.destructive = true;
     alert.show();
 }
 

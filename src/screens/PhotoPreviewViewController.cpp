@@ -69,6 +69,7 @@ void PhotoPreviewViewController::deletePhoto() {
     AlertView alert(QStringLiteral("照片刪除確認"), QStringLiteral("你確定要刪除此張照片?"), this,
                     QStringLiteral("否"), {QStringLiteral("是")});
     alert.tag = DeleteQuestion;
+    alert.destructive = true;
     alert.show();
 }
 

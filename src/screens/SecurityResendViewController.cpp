@@ -332,6 +332,7 @@ void SecurityResendViewController::deleteCase() {
                     this, QStringLiteral("停止刪除"),
                     {QStringLiteral("略過待傳案件"), QStringLiteral("全部刪除")});
     alert.tag = PendingDelete;
+    alert.destructive = true;
     alert.show();
 }
 

@@ -18,6 +18,7 @@ void AlertView::show() const {
     alert.hasTextField = alertViewStyle == AlertViewStyle::PlainTextInput;
     alert.placeholder = placeholder;
     alert.textFieldHints = textFieldHints;
+    alert.destructive = destructive;
     alert.onButton = [owner = owner_, tag = tag](int index, const QString& text) {
         if (owner) owner->alertViewClickedButtonAtIndex(AlertAnswer{tag, index, text});
     };

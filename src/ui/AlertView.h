@@ -30,6 +30,8 @@ class AlertView {
     QString placeholder;
     // What the text field asks of an on-screen keyboard.
     Qt::InputMethodHints textFieldHints = Qt::ImhNone;
+    // Its other buttons delete or drop work: Enter presses the cancel button.
+    bool destructive = false;
 
     // Hands the alert to the platform's presenter; alerts show one at a time.
     void show() const;

@@ -4,6 +4,7 @@
 #include "ui/ViewController.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QIcon>
 
 AppWindow::AppWindow() {
@@ -22,4 +23,7 @@ void AppWindow::closeEvent(QCloseEvent* event) {
         }
     }
     event->accept();
+    // The app ends with its window, whatever else a screen keeps alive (a
+    // popover, a hidden helper window, an alert's own event loop).
+    QCoreApplication::quit();
 }

@@ -75,7 +75,7 @@ TEST(AppCommandLine, HelpListsEveryOptionWithoutADisplay) {
     for (const char* option :
          {"--device NAME", "--location LAT,LON", "--nmea FILE", "--offline", "--home DIR",
           "--parameters FILE", "--qr-images PATH", "--photos DIR", "--scenario FILE",
-          "--screenshots DIR", "--help", "--version", "QT_SCALE_FACTOR"})
+          "--screenshots DIR", "--verbose", "--help", "--version", "QT_SCALE_FACTOR"})
         EXPECT_TRUE(help.out.contains(option)) << option << "\n" << describe(help);
     // Each option has its line of explanation.
     for (const QString& line : help.out.split('\n'))
@@ -140,14 +140,17 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"array", R"(<plist version="1.0"><array/></plist>)", "\"ServerIP\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Also where no display can be had: options are read before the window system starts.
 TEST(AppCommandLine, ABadOptionIsOneLineAndStatusTwo) {
-    for (const QStringList& args :
-         {QStringList{"--device", "watch"}, QStringList{"--frobnicate"}}) {
-        const Finished refused = app(args);
-        EXPECT_EQ(refused.status, 2) << describe(refused);
-        EXPECT_EQ(refused.err.count('\n'), 1) << describe(refused);
-        EXPECT_TRUE(refused.err.startsWith("inspector-app: ")) << describe(refused);
-    }
+    for (const QString& platform : {QStringLiteral("offscreen"), QString::fromLatin1(kNoDisplay)})
+        for (const QStringList& args :
+             {QStringList{"--device", "watch"}, QStringList{"--frobnicate"},
+              QStringList{"--location", "100,0"}}) {
+            const Finished refused = app(args, platform);
+            EXPECT_EQ(refused.status, 2) << describe(refused);
+            EXPECT_EQ(refused.err.count('\n'), 1) << describe(refused);
+            EXPECT_TRUE(refused.err.startsWith("inspector-app: ")) << describe(refused);
+        }
 }
 
 TEST(CliCommandLine, HelpAndVersionAnswerOnStandardOutput) {

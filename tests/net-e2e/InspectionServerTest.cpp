@@ -297,6 +297,17 @@ TEST(InspectionServerProgram, PrintsItsPortAndStopsOnSigterm) {
     EXPECT_EQ(program.exitCode(), 0);
 }
 
+TEST(InspectionServerProgram, HelpPrintsTheUsageOnStandardOutput) {
+    for (const char* help : {"--help", "-h"}) {
+        QProcess program;
+        program.start(INSPECTION_SERVER, {help});
+        ASSERT_TRUE(program.waitForFinished(5000));
+        EXPECT_EQ(program.exitCode(), 0) << help;
+        EXPECT_TRUE(program.readAllStandardOutput().startsWith("usage: inspection-server")) << help;
+        EXPECT_TRUE(program.readAllStandardError().isEmpty()) << help;
+    }
+}
+
 TEST(InspectionServerProgram, RefusesBadOptions) {
     for (const QStringList& args : {QStringList{"--port", "x"}, QStringList{"--bogus", "1"},
                                     QStringList{"--fault", "GetChkerName=explode"},

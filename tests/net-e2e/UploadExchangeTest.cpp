@@ -4,6 +4,7 @@
 #include "net/ServerUrls.h"
 #include "net/UploadForm.h"
 #include "net/UploadReceiver.h"
+#include "support/DiagnosticLines.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,6 +42,8 @@ void addPhotoFields(FormFields& fields, int group, int count) {
 
 class UploadExchange : public ServerFixture {
   protected:
+    // The status line logged tells how far an exchange got.
+    const DiagnosticLinesOn diagnostics;
     // Posts through HttpConnect and waits for the outcome.
     std::optional<UploadOutcome> upload(const FormFields& fields,
                                         const std::optional<QList<QByteArray>>& files1,
@@ -200,6 +203,10 @@ TEST_P(UploadFaults, EndClearly) {
     }
     if (GetParam().mode == FaultMode::Status) {
         EXPECT_EQ(outcome->answer->msg, "照片不足");
+    }
+    // A refusal without a "msg" says what the server answered.
+    if (GetParam().mode == FaultMode::Http500) {
+        EXPECT_EQ(outcome->answer->msg, "伺服器回應 HTTP 500 Internal Server Error");
     }
     if (GetParam().delay > 0) {
         EXPECT_EQ(outcome->error, "no answer within 1.5 s");

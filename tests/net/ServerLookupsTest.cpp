@@ -1,6 +1,7 @@
 #include "net/ServerLookups.h"
 #include "net/NetTimeouts.h"
 #include "net/UploadReceiver.h"
+#include "support/DiagnosticLines.h"
 #include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ void answerWith(FakePlatform& fake, std::optional<QByteArray> body, double* time
 }
 
 TEST(InspectorLookup, LogsTheUrlAndWaitsTenSeconds) {
+    const DiagnosticLinesOn diagnostics;
     FakePlatform fake;
     double timeout = 0;
     answerWith(fake, R"({"isChker":"Y","chkerName":"546L"})", &timeout);
@@ -54,6 +56,7 @@ TEST(InspectorLookup, UsesTheTimeOutInForce) {
 }
 
 TEST(CaseLookup, LogsTheTextAndFetchesItEscaped) {
+    const DiagnosticLinesOn diagnostics;
     FakePlatform fake;
     double timeout = 0;
     answerWith(fake, R"({"status":"Y","upload_path":"http://h/up"})", &timeout);
@@ -99,6 +102,7 @@ struct Outcomes {
 };
 
 TEST(UploadReceiver, ReadsTheWholeBodyOfTheLastResponse) {
+    const DiagnosticLinesOn diagnostics;
     FakePlatform fake;
     Outcomes o;
     o.receiver->didReceiveResponse(302);
@@ -123,6 +127,20 @@ TEST(UploadReceiver, AFailureIsNoAnswer) {
     ASSERT_EQ(o.seen.size(), 1u);
     EXPECT_FALSE(o.seen[0].answer);
     EXPECT_EQ(o.seen[0].error, "Connection closed");
+}
+
+// The addresses carry the inspector's ID: without the diagnostic lines
+// turned on, nothing of a request or its answer is logged.
+TEST(DiagnosticLines, AreOffByDefault) {
+    FakePlatform fake;
+    answerWith(fake, R"({"isChker":"Y","chkerName":"546L"})");
+    ASSERT_TRUE(lookupInspector("h", "A123456789"));
+    ASSERT_TRUE(lookupCase("h", "P1", "C1"));
+    Outcomes o;
+    o.receiver->didReceiveResponse(200);
+    o.receiver->didReceiveData(R"({"state":"0"})");
+    o.receiver->didFinishLoading();
+    EXPECT_EQ(fake.log.lines, QStringList{});
 }
 
 } // namespace

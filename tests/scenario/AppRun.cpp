@@ -2,6 +2,7 @@
 
 #include "support/ParameterFileText.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -44,6 +45,22 @@ QString AppRunFixture::writeScenario(const QString& text, const QString& name) c
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0)
         throw std::runtime_error("cannot write the scenario");
     return path;
+}
+
+bool AppRunFixture::startUntil(QProcess& app, const QString& scenarioFile, const QString& reached,
+                               QProcessEnvironment env) const {
+    app.setProcessEnvironment(env);
+    app.start(INSPECTOR_APP, {"--scenario", scenarioFile, "--home", home(), "--parameters",
+                              dir.filePath("Parameters.plist")});
+    if (!app.waitForStarted(10000)) return false;
+    QString out;
+    QElapsedTimer clock;
+    clock.start();
+    while (!out.contains(reached) && clock.elapsed() < 60000 && app.state() == QProcess::Running) {
+        app.waitForReadyRead(500);
+        out += QString::fromUtf8(app.readAllStandardOutput());
+    }
+    return out.contains(reached);
 }
 
 AppRun AppRunFixture::run(const QString& scenarioFile, QStringList options) const {

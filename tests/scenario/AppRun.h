@@ -2,6 +2,7 @@
 
 #include "InspectionServer.h"
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -27,6 +28,11 @@ class AppRunFixture : public testing::Test {
     // Runs the app on the scenario with screenshots into shots(); lines
     // "# app: OPTIONS" of the scenario add their options.
     AppRun run(const QString& scenarioFile, QStringList options = {}) const;
+    // Starts the app on the scenario in the environment env (its window
+    // system) and leaves it running; true once it has printed reached (the
+    // "LINE: STEP" of a passed step).
+    bool startUntil(QProcess& app, const QString& scenarioFile, const QString& reached,
+                    QProcessEnvironment env) const;
     QString home() const { return dir.filePath("home"); }
     QString shots() const { return dir.filePath("shots"); }
 

@@ -69,4 +69,30 @@ TEST_F(RecordsWalk, TickSortSendAndBack) {
     EXPECT_EQ(states, QStringList({"A200:0", "B100:1", "OVERDUE:2"}));
 }
 
+// The deletion question drops cases not yet sent: Enter keeps them, as
+// Escape does; only a tap (or Tab to it) on "全部刪除" deletes.
+TEST_F(RecordsWalk, EnterOnTheDeletionQuestionKeepsTheCases) {
+    storeCases();
+    const AppRun run = this->run(writeScenario("expect alert 身份驗證\n"
+                                               "type A123456789\n"
+                                               "key Return\n"
+                                               "press 知道了\n"
+                                               "press 暫不更新\n"
+                                               "tap 檢查紀錄\n"
+                                               "tick tbl 0\n"
+                                               "tick tbl 1\n"
+                                               "tap deleteCase\n"
+                                               "expect alert 刪除\n"
+                                               "key Return\n"
+                                               "expect rows tbl 3\n"
+                                               "tap deleteCase\n"
+                                               "expect alert 刪除\n"
+                                               "key Escape\n"
+                                               "expect rows tbl 3\n"));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    const CaseListRead stored = readCaseList(waitingReportPath(documents()));
+    ASSERT_TRUE(stored.cases);
+    EXPECT_EQ(stored.cases->size(), 3);
+}
+
 } // namespace

@@ -181,3 +181,21 @@ TEST_F(ScenarioApp, BadScenarioEndsWithStatusTwoBeforeTheAppStarts) {
 }
 
 } // namespace
+
+namespace {
+
+// The request addresses carry the inspector's ID (in Base64): they reach the
+// terminal only when asked for.
+TEST_F(ScenarioApp, DiagnosticLinesOnlyWithVerbose) {
+    const QString walk = writeScenario(logIn() + "expect screen 主畫面\n");
+    const AppRun quiet = run(walk);
+    ASSERT_EQ(quiet.status, 0) << quiet.err.toStdString();
+    EXPECT_FALSE(quiet.err.contains("urlString")) << quiet.err.toStdString();
+    EXPECT_FALSE(quiet.err.contains("QTEyMzQ1Njc4OQ")) << quiet.err.toStdString();
+    ASSERT_TRUE(QDir(home()).removeRecursively()); // logged out again
+    const AppRun verbose = run(walk, {"--verbose"});
+    ASSERT_EQ(verbose.status, 0) << verbose.err.toStdString();
+    EXPECT_TRUE(verbose.err.contains("urlString = http://127.0.0.1:")) << verbose.err.toStdString();
+}
+
+} // namespace

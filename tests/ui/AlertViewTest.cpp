@@ -169,12 +169,14 @@ class AlertInWindow : public testing::Test {
     }
 
     // Shows an alert whose answers land in pressed.
-    QDialog* show(std::optional<QString> cancel, QStringList others, bool field = false) {
+    QDialog* show(std::optional<QString> cancel, QStringList others, bool field = false,
+                  bool destructive = false) {
         Alert alert;
         alert.title = "身份驗證";
         alert.cancelTitle = std::move(cancel);
         alert.otherTitles = std::move(others);
         alert.hasTextField = field;
+        alert.destructive = destructive;
         alert.onButton = [this](int index, const QString& text) {
             pressed.emplace_back(index, text);
         };
@@ -205,13 +207,14 @@ struct KeyCase {
     bool field;
     std::vector<Qt::Key> keys; // pressed one after another where the focus is
     std::optional<int> expected;
+    bool destructive = false; // the alert deletes or drops work
 };
 
 class AlertKeys : public AlertInWindow, public testing::WithParamInterface<KeyCase> {};
 
 TEST_P(AlertKeys, PressTheButtonADesktopUserExpects) {
     const KeyCase& c = GetParam();
-    QDialog* dialog = show(c.cancel, c.others, c.field);
+    QDialog* dialog = show(c.cancel, c.others, c.field, c.destructive);
     ASSERT_NE(dialog, nullptr);
     if (auto* field = dialog->findChild<QLineEdit*>()) QTest::keyClicks(field, "A123");
     for (Qt::Key key : c.keys) {
@@ -263,7 +266,23 @@ INSTANTIATE_TEST_SUITE_P(
                 {Qt::Key_Escape},
                 std::nullopt},
         KeyCase{"no_cancel_enter", std::nullopt, {"知道了"}, false, {Qt::Key_Return}, 0},
-        KeyCase{"cancel_alone_escape", "知道了", {}, false, {Qt::Key_Escape}, 0}),
+        KeyCase{"cancel_alone_escape", "知道了", {}, false, {Qt::Key_Escape}, 0},
+        KeyCase{"deleting_enter_keeps", "否", {"是"}, false, {Qt::Key_Return}, 0, true},
+        KeyCase{"deleting_escape_keeps", "否", {"是"}, false, {Qt::Key_Escape}, 0, true},
+        KeyCase{"deleting_tab_then_enter_deletes",
+                "否",
+                {"是"},
+                false,
+                {Qt::Key_Tab, Qt::Key_Return},
+                1,
+                true},
+        KeyCase{"dropping_enter_keeps",
+                "停止刪除",
+                {"略過待傳案件", "全部刪除"},
+                false,
+                {Qt::Key_Return},
+                0,
+                true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AlertInWindow, StandsInsideTheWindowAndTakesItsClicks) {

@@ -24,27 +24,28 @@ struct Options {
     std::vector<std::string> faults, delays;
     std::optional<size_t> maxBody;
     bool quiet = false;
+    bool help = false;
 };
 
-int usage() {
-    std::fprintf(stderr,
-                 "usage: inspection-server [--host HOST] [--port PORT] [--config FILE]\n"
-                 "                         [--store DIR] [--fault ENDPOINT=MODE[:ARG]]...\n"
-                 "                         [--delay ENDPOINT=SECONDS]... [--max-body BYTES]\n"
-                 "                         [--quiet]\n"
-                 "  ENDPOINT: GetChkerName, GetMobileServlet or appUpPhoto.do\n"
-                 "  MODE: close, cutoff, http500, not-json, not-object, status:VALUE, "
-                 "huge[:BYTES]\n"
-                 "  --port 0 picks a free port. Bodies over --max-body (default 64 MB)\n"
-                 "  are refused with HTTP 413.\n");
-    return 2;
+// Prints the usage on out: stdout when asked for with --help, stderr after a
+// bad command line.
+void printUsage(FILE* out) {
+    std::fprintf(out, "usage: inspection-server [--host HOST] [--port PORT] [--config FILE]\n"
+                      "                         [--store DIR] [--fault ENDPOINT=MODE[:ARG]]...\n"
+                      "                         [--delay ENDPOINT=SECONDS]... [--max-body BYTES]\n"
+                      "                         [--quiet]\n"
+                      "  ENDPOINT: GetChkerName, GetMobileServlet or appUpPhoto.do\n"
+                      "  MODE: close, cutoff, http500, not-json, not-object, status:VALUE, "
+                      "huge[:BYTES]\n"
+                      "  --port 0 picks a free port. Bodies over --max-body (default 64 MB)\n"
+                      "  are refused with HTTP 413.\n");
 }
 
 bool parse(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--quiet") {
-            options.quiet = true;
+        if (arg == "--quiet" || arg == "--help" || arg == "-h") {
+            (arg == "--quiet" ? options.quiet : options.help) = true;
             continue;
         }
         if (i + 1 >= argc) return false;
@@ -103,7 +104,15 @@ std::optional<ServerConfig> configure(const Options& options) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (!parse(argc, argv, options)) return usage();
+    const bool parsed = parse(argc, argv, options);
+    if (options.help) {
+        printUsage(stdout);
+        return 0;
+    }
+    if (!parsed) {
+        printUsage(stderr);
+        return 2;
+    }
     std::optional<ServerConfig> config = configure(options);
     if (!config) return 2;
 

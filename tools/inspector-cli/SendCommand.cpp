@@ -18,6 +18,7 @@
 #include "platform/qt/QtSystem.h"
 #include "store/PublicVars.h"
 #include "store/StoreKeys.h"
+#include "store/StoreLock.h"
 #include "util/PublicFunction.h"
 #include "util/PublicFunctionParameters.h"
 
@@ -38,6 +39,8 @@ struct SendArgs {
 };
 
 constexpr char kUsage[] = "DIR PK --server HOST[:PORT] [--timeout SECONDS]";
+// How long a send waits for another program to let go of the store.
+constexpr int kLockWaitMs = 5000;
 
 // The number text stands for, or 0 when it stands for no finite one.
 double finiteNumber(const QString& text) {
@@ -174,6 +177,13 @@ int run(const QStringList& rawArgs) {
     if (!QFileInfo(args->folder).isDir()) {
         print(stderr, QStringLiteral("error: no such folder: %1").arg(args->folder));
         return 2;
+    }
+    // The app on the same folder would overwrite what this run stores.
+    StoreLock lock(args->folder);
+    if (!lock.tryLock(kLockWaitMs)) {
+        print(stderr, QStringLiteral("error: %1 is in use by another program (%2); nothing sent")
+                          .arg(args->folder, lock.fileName()));
+        return 1;
     }
     SendServices services(args->folder);
     const PlatformScope scope(services.services);

@@ -57,7 +57,7 @@ class AlertDialog : public QDialog {
     void reject() override {}
 
     QList<QWidget*> stops;            // the text field and the buttons, in tab order
-    QPushButton* preferred = nullptr; // the last button
+    QPushButton* preferred = nullptr; // the last button; the cancel button on a destructive alert
     QPushButton* cancel = nullptr;    // button 0, when the alert has a cancel button
 
   protected:
@@ -192,6 +192,8 @@ void QtAlertPresenter::showNext() {
         dialog->preferred = button;
         if (index == 0 && alert.cancelTitle) dialog->cancel = button;
     }
+    // On an alert that deletes or drops work, Enter keeps the work.
+    if (alert.destructive && dialog->cancel) dialog->preferred = dialog->cancel;
     if (dialog->preferred) {
         QFont bold = dialog->preferred->font();
         bold.setBold(true);

@@ -1,0 +1,170 @@
+#include "AppRun.h"
+#include "store/StoreFiles.h"
+#include "store/StoreFixture.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xcb.h>
+
+namespace {
+
+// Xvfb on a display it picks itself, for the length of one test.
+class VirtualDisplay {
+  public:
+    VirtualDisplay() {
+        server_.setProgram("Xvfb");
+        server_.setArguments(
+            {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        server_.start();
+        if (!server_.waitForStarted(5000)) return;
+        QElapsedTimer clock;
+        clock.start();
+        while (!server_.canReadLine() && clock.elapsed() < 10000)
+            server_.waitForReadyRead(500);
+        const QString number = QString::fromLatin1(server_.readLine()).trimmed();
+        if (!number.isEmpty()) name_ = u':' + number;
+    }
+    ~VirtualDisplay() {
+        server_.terminate();
+        if (!server_.waitForFinished(5000)) server_.kill();
+        server_.waitForFinished();
+    }
+    QString name() const { return name_; }
+
+  private:
+    QProcess server_;
+    QString name_;
+};
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
+    const xcb_atom_t value = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return value;
+}
+
+QString windowName(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t utf8Name,
+                   xcb_atom_t utf8) {
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, utf8Name, utf8, 0, 256), nullptr);
+    QString name;
+    if (reply)
+        name = QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply)),
+                                 xcb_get_property_value_length(reply));
+    std::free(reply);
+    return name;
+}
+
+// Sends the window titled title on display the message a window manager sends
+// when its close button is pressed (WM_DELETE_WINDOW); false when no such
+// window is mapped.
+bool sendWindowClose(const QString& display, const QString& title) {
+    xcb_connection_t* connection = xcb_connect(display.toLatin1().constData(), nullptr);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return false;
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_atom_t utf8Name = atom(connection, "_NET_WM_NAME");
+    const xcb_atom_t utf8 = atom(connection, "UTF8_STRING");
+    const xcb_atom_t protocols = atom(connection, "WM_PROTOCOLS");
+    const xcb_atom_t deleteWindow = atom(connection, "WM_DELETE_WINDOW");
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr);
+    bool sent = false;
+    const xcb_window_t* children = tree ? xcb_query_tree_children(tree) : nullptr;
+    for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && !sent; ++i) {
+        xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+            connection, xcb_get_window_attributes(connection, children[i]), nullptr);
+        const bool mapped = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(attributes);
+        if (!mapped || windowName(connection, children[i], utf8Name, utf8) != title) continue;
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = children[i];
+        event.type = protocols;
+        event.data.data32[0] = deleteWindow;
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(connection, 0, children[i], XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&event));
+        xcb_flush(connection);
+        sent = true;
+    }
+    std::free(tree);
+    xcb_disconnect(connection);
+    return sent;
+}
+
+// One place of the demo: the steps after the login that lead there.
+struct Place {
+    const char* name;
+    const char* steps;
+};
+
+const Place places[] = {
+    {"login-alert", ""},
+    {"main", "press 好\npress 知道了\npress 暫不更新\nexpect screen 主畫面\n"},
+    {"check-start", "press 好\npress 知道了\npress 暫不更新\ntap 開始檢查\n"
+                    "expect screen 檢查設備確認\n"},
+    {"records", "press 好\npress 知道了\npress 暫不更新\ntap 檢查紀錄\n"
+                "expect screen 安檢照片紀錄\n"},
+    {"sort-menu", "press 好\npress 知道了\npress 暫不更新\ntap 檢查紀錄\n"
+                  "expect screen 安檢照片紀錄\ntap sort_Button\nexpect text 依編號排序\n"},
+    {"opened-case", "press 好\npress 知道了\npress 暫不更新\ntap 檢查紀錄\n"
+                    "expect screen 安檢照片紀錄\ntap-row tbl 0\nexpect no text 依編號排序\n"
+                    "expect screen 安檢照片拍攝\n"},
+    {"alert-over-records", "press 好\npress 知道了\npress 暫不更新\ntap 檢查紀錄\n"
+                           "expect screen 安檢照片紀錄\ntick tbl 0\ntap deleteCase\n"
+                           "expect alert 刪除\n"},
+};
+
+// Closing the real window (as a window manager does) ends the real app from
+// every screen, popover and alert of the demo it is reached in.
+class WindowClose : public AppRunFixture, public testing::WithParamInterface<Place> {
+  protected:
+    void storeCases() const {
+        const QString documents = QDir(home()).filePath("Documents");
+        ASSERT_TRUE(QDir().mkpath(documents));
+        ASSERT_TRUE(writeCaseList(waitingReportPath(documents),
+                                  {testCase("B100", "C1", 1, 1), testCase("A200", "C1", 1, 1)}));
+    }
+};
+
+TEST_P(WindowClose, EndsTheApp) {
+    storeCases();
+    VirtualDisplay display;
+    ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
+    const QString steps = QStringLiteral("expect alert 身份驗證\ntype A123456789\n") +
+                          QString::fromUtf8(GetParam().steps);
+    const int lastLine = steps.count('\n');
+    const QString lastStep = steps.section('\n', -2, -2);
+    const QString scenario = writeScenario(steps + "wait 120\n");
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("DISPLAY", display.name());
+    QProcess app;
+    ASSERT_TRUE(
+        startUntil(app, scenario, QStringLiteral("%1: %2").arg(lastLine).arg(lastStep), env))
+        << app.readAllStandardError().toStdString();
+    QThread::msleep(300); // the step's screen settles
+    EXPECT_TRUE(sendWindowClose(display.name(), QString::fromUtf8("建築物昇降設備安全檢查")));
+    const bool ended = app.waitForFinished(10000);
+    if (!ended) app.kill();
+    app.waitForFinished();
+    EXPECT_TRUE(ended) << "still running after the window was closed on " << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPlace, WindowClose, testing::ValuesIn(places),
+    [](const testing::TestParamInfo<Place>& info) {
+        return QString::fromLatin1(info.param.name).replace('-', '_').toStdString();
+    });
+
+} // namespace
