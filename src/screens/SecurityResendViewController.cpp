@@ -21,7 +21,6 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
-#include <algorithm>
 
 namespace {
 
@@ -43,19 +42,6 @@ void showOverdueAlert() {
     showPlainAlert(QStringLiteral("案件逾期"), QStringLiteral("此案件已經逾期，無法再做更改"));
 }
 
-// The sort key of a sort-menu row: time kept, registration number, and for
-// the upload-state entry the state itself, as that entry promises.
-QString sortKey(const CaseRecord& record, int row) {
-    switch (row) {
-    case 1:
-        return record.pakeno;
-    case 2:
-        return record.state;
-    default:
-        return record.rcdTime;
-    }
-}
-
 QString localVersion() {
     return PublicFunction::getPlistPrarmAndKey(parametersFileName, verIosKey).value_or(QString());
 }
@@ -64,8 +50,9 @@ QString localVersion() {
 
 SecurityResendViewController::SecurityResendViewController(const QString& layoutName)
     : ViewController(layoutName.isEmpty() ? QStringLiteral("SecurityResendViewController")
-                                          : layoutName),
-      storeRecordArray_(PublicVars::sharedInstance().getWaitingStoreArray()) {}
+                                          : layoutName) {
+    records_.reload();
+}
 
 SecurityResendViewController::~SecurityResendViewController() {
     popViewClose();
@@ -76,12 +63,11 @@ void SecurityResendViewController::viewDidLoad() {
     store.transPhotoInDictionary();
     // The move may have changed records the screen already lists: the same
     // records, so only the list itself is taken again.
-    storeRecordArray_ = store.getWaitingStoreArray();
+    records_.reload();
     setTitle(QStringLiteral("安檢照片紀錄"));
     setBackBarButtonTitle(QStringLiteral("返回"));
     buildNavigationBar();
     buildLayout();
-    _sortIndex = 0;
     ServerIP =
         PublicFunction::getPlistPrarmAndKey(parametersFileName, serverIpKey).value_or(QString());
 }
@@ -183,46 +169,35 @@ void SecurityResendViewController::reloadData() {
     if (model_) model_->reloadData();
 }
 
-bool SecurityResendViewController::isTicked(const CaseRecord* record) const {
-    return std::any_of(selSet.begin(), selSet.end(),
-                       [record](const auto& ticked) { return ticked.get() == record; });
-}
-
 // ---- The table ----
 
 int SecurityResendViewController::tableViewNumberOfRowsInSection() const {
-    if (!storeRecordArray_.isEmpty()) return int(storeRecordArray_.size());
+    if (!records_.cases().isEmpty()) return int(records_.cases().size());
     return delayShow ? 0 : 1;
 }
 
 QWidget* SecurityResendViewController::tableViewCellForRowAtIndexPath(int row, int width) {
-    if (storeRecordArray_.isEmpty()) {
+    if (records_.cases().isEmpty()) {
         placeholderCell_->resize(width, SecurityResendTableViewCell::rowHeight(isTablet()));
         return placeholderCell_.get();
     }
-    const std::shared_ptr<CaseRecord>& record = storeRecordArray_.at(row);
-    cell_->showRecord(*record, row, selSet.contains(record), width);
+    const std::shared_ptr<CaseRecord>& record = records_.cases().at(row);
+    cell_->showRecord(*record, row, records_.ticked().contains(record), width);
     return cell_.get();
 }
 
 void SecurityResendViewController::setIndexWithTag(int index, const QString& tag) {
-    if (index < 0 || index >= storeRecordArray_.size()) return;
-    const std::shared_ptr<CaseRecord>& record = storeRecordArray_.at(index);
-    if (tag == QStringLiteral("1"))
-        selSet.insert(record);
-    else
-        selSet.erase(record);
-    if (model_) model_->reloadRow(index);
+    if (records_.setTicked(index, tag == QStringLiteral("1")) && model_) model_->reloadRow(index);
 }
 
 void SecurityResendViewController::allSelectButtonPressed() {
-    selSet.insert(storeRecordArray_.begin(), storeRecordArray_.end());
+    records_.tickAll();
     reloadData();
 }
 
 void SecurityResendViewController::tableViewDidSelectRowAtIndexPath(int row) {
-    if (row < 0 || row >= storeRecordArray_.size()) return;
-    const std::shared_ptr<CaseRecord>& record = storeRecordArray_.at(row);
+    if (row < 0 || row >= records_.cases().size()) return;
+    const std::shared_ptr<CaseRecord>& record = records_.cases().at(row);
     if (!caseStateLook(record->state).opens) {
         showOverdueAlert();
         return;
@@ -233,7 +208,7 @@ void SecurityResendViewController::tableViewDidSelectRowAtIndexPath(int row) {
 
 bool SecurityResendViewController::tableViewCanEditRowAtIndexPath(int row) const {
     Q_UNUSED(row);
-    return !storeRecordArray_.isEmpty();
+    return !records_.cases().isEmpty();
 }
 
 void SecurityResendViewController::showRowMenu(const QPoint& at) {
@@ -251,8 +226,9 @@ void SecurityResendViewController::showRowMenu(const QPoint& at) {
 
 void SecurityResendViewController::sortArray() {
     popViewClose();
-    auto* picker = new GeneralViewController(kSortEntries, _sortIndex, QStringLiteral("紀錄排序"),
-                                             this, [this](int row) { acceptSortId(row); });
+    auto* picker =
+        new GeneralViewController(kSortEntries, records_.sortIndex(), QStringLiteral("紀錄排序"),
+                                  this, [this](int row) { acceptSortId(row); });
     if (isTablet()) {
         picker->setShowsNavigationBar(true);
         popoverController =
@@ -263,12 +239,7 @@ void SecurityResendViewController::sortArray() {
 }
 
 void SecurityResendViewController::acceptSortId(int row) {
-    _sortIndex = row;
-    CaseList sorted = storeRecordArray_;
-    std::stable_sort(sorted.begin(), sorted.end(), [row](const auto& a, const auto& b) {
-        return sortKey(*a, row) < sortKey(*b, row);
-    });
-    storeRecordArray_ = std::move(sorted);
+    records_.sortBy(row);
     reloadData();
     popViewClose();
 }
@@ -282,29 +253,19 @@ void SecurityResendViewController::popViewClose() {
 
 // ---- Deleting ----
 
-bool SecurityResendViewController::commitDeletion(const CaseList& kept, const CaseList& dropped) {
-    PublicVars& store = PublicVars::sharedInstance();
-    if (!store.replaceWaitingStoreArray(kept)) {
-        showPlainAlert(QStringLiteral("紀錄刪除失敗"),
-                       QStringLiteral("無法寫入紀錄檔, 案件都未刪除"));
-        return false;
-    }
-    // Only once the list no longer names them.
-    for (const auto& record : dropped)
-        store.removePhotoFile(record->photoId);
-    return true;
+bool SecurityResendViewController::commitDeletion(const CaseRecords::Deletion& deletion) {
+    if (CaseRecords::save(deletion)) return true;
+    showPlainAlert(QStringLiteral("紀錄刪除失敗"), QStringLiteral("無法寫入紀錄檔, 案件都未刪除"));
+    return false;
 }
 
 void SecurityResendViewController::tableViewCommitEditingStyleForRowAtIndexPath(EditingStyle style,
                                                                                 int row) {
-    if (style != EditingStyle::Delete || row < 0 || row >= storeRecordArray_.size()) return;
-    const std::shared_ptr<CaseRecord> record = storeRecordArray_.at(row);
-    CaseList kept = storeRecordArray_;
-    kept.removeAt(row);
-    if (!commitDeletion(kept, {record})) return;
+    if (style != EditingStyle::Delete || row < 0 || row >= records_.cases().size()) return;
+    const CaseRecords::Deletion deletion = records_.deletionOfRow(row);
+    if (!commitDeletion(deletion)) return;
     delayShow = true;
-    model_->deleteRow(row, [&] { storeRecordArray_ = kept; });
-    selSet.erase(record);
+    model_->deleteRow(row, [&] { records_.apply(deletion); });
     QPointer<SecurityResendViewController> self(this);
     platform().loop->after(kSwipeDelay, [self] {
         if (!self) return;
@@ -313,18 +274,12 @@ void SecurityResendViewController::tableViewCommitEditingStyleForRowAtIndexPath(
     });
 }
 
-bool SecurityResendViewController::anyTickedWaiting() const {
-    return std::any_of(selSet.begin(), selSet.end(), [](const auto& record) {
-        return record->state == QLatin1String(CaseState::waiting);
-    });
-}
-
 void SecurityResendViewController::deleteCase() {
-    if (selSet.empty()) {
+    if (records_.ticked().empty()) {
         showPlainAlert(QString(""), QStringLiteral("請先勾選案件後再刪除"));
         return;
     }
-    if (!anyTickedWaiting()) {
+    if (!records_.anyTickedWaiting()) {
         deleteCaseFN(DeleteAll);
         return;
     }
@@ -337,17 +292,9 @@ void SecurityResendViewController::deleteCase() {
 }
 
 bool SecurityResendViewController::deleteCaseFN(int mode) {
-    CaseList kept;
-    CaseList dropped;
-    for (const auto& record : std::as_const(storeRecordArray_)) {
-        const bool keep =
-            !selSet.contains(record) ||
-            (mode == KeepWaiting && record->state == QLatin1String(CaseState::waiting));
-        (keep ? kept : dropped).append(record);
-    }
-    if (!commitDeletion(kept, dropped)) return false;
-    storeRecordArray_ = kept;
-    selSet.clear();
+    const CaseRecords::Deletion deletion = records_.deletionOfTicked(mode == KeepWaiting);
+    if (!commitDeletion(deletion)) return false;
+    records_.apply(deletion);
     reloadData();
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "inspection/CaseRecords.h"
 #include "inspection/SendingRun.h"
 #include "qr/QRReaderViewControllerDelegate.h"
 #include "store/CaseRecord.h"
@@ -89,11 +90,11 @@ class SecurityResendViewController : public ViewController,
     void startSend();
 
     // The screen's list of cases, in the order shown.
-    const CaseList& storeRecordArray() const { return storeRecordArray_; }
+    const CaseList& storeRecordArray() const { return records_.cases(); }
     // The ticked cases.
-    bool isTicked(const CaseRecord* record) const;
-    std::size_t tickCount() const { return selSet.size(); }
-    qint64 sortIndex() const { return _sortIndex; }
+    bool isTicked(const CaseRecord* record) const { return records_.isTicked(record); }
+    std::size_t tickCount() const { return records_.ticked().size(); }
+    qint64 sortIndex() const { return records_.sortIndex(); }
     bool isDelayShow() const { return delayShow; }
     int runPosition() const { return run_.position(); }
 
@@ -117,11 +118,9 @@ class SecurityResendViewController : public ViewController,
     void showRowMenu(const QPoint& at);
     ImageButton* imageBarButton(const QString& name, const QString& image);
     void reloadData();
-    // Saves kept as the store's list, then removes the photo files of
-    // dropped. A list that cannot be saved changes nothing on disk or in the
-    // store, and the inspector is told.
-    bool commitDeletion(const CaseList& kept, const CaseList& dropped);
-    bool anyTickedWaiting() const;
+    // Saves the deletion in the store; a list that cannot be saved changes
+    // nothing, and the inspector is told.
+    bool commitDeletion(const CaseRecords::Deletion& deletion);
 
     void showRunNotice(Notice kind, const QString& title, const QString& message) override;
     void showRunProgress(const QString& label) override;
@@ -132,13 +131,11 @@ class SecurityResendViewController : public ViewController,
     void runLearnedVersion(const std::optional<QString>& version,
                            const std::optional<QString>& url) override;
 
-    CaseList storeRecordArray_;
-    TickedCases selSet;
-    qint64 _sortIndex = 0;
+    CaseRecords records_;
     bool delayShow = false;
     std::unique_ptr<SecurityResendTableViewCell> cell_;
     std::unique_ptr<QLabel> placeholderCell_;
     SecurityResendTableModel* model_ = nullptr;
     SecurityResendCellDelegate* delegate_ = nullptr;
-    SendingRun run_{*this, storeRecordArray_, selSet};
+    SendingRun run_{*this, records_.cases(), records_.ticked()};
 };
