@@ -3,7 +3,7 @@
 // read only from a payload naming "ipno" and never carries the address's separators.
 #include "FuzzCheck.h"
 
-#include "screens/QrPayloads.h"
+#include "inspection/QrPayloads.h"
 
 #include <QStringList>
 

@@ -3,7 +3,7 @@
 #include "platform/Platform.h"
 #include "qr/QRReaderViewController.h"
 #include "screens/GeneralViewController.h"
-#include "screens/QrPayloads.h"
+#include "inspection/QrPayloads.h"
 #include "screens/SecurityResendTable.h"
 #include "screens/SecurityResendTableViewCell.h"
 #include "store/PublicVars.h"

@@ -25,8 +25,6 @@ const QString kArrowImage = QStringLiteral(":/scanArrow.png");
 const QString kNote = QStringLiteral("① 點選上方圖示，掃描檢查/維護登記碼\n"
                                      "② 點選下方圖示，掃描設備使用許可證\n"
                                      "（檢查編號以 F 開頭者免掃許可證）");
-const QString kNoPermitType = QStringLiteral("竣工檢查");
-const QString kPermitType = QStringLiteral("安全檢查");
 const QString kMatchColour = QStringLiteral("99CC00FF");
 const QString kMismatchColour = QStringLiteral("FF4444FF");
 const QString kMatchText = QStringLiteral("確認正確");
@@ -73,12 +71,12 @@ SecuritycheckViewController::SecuritycheckViewController(const QString& layoutNa
 SecuritycheckViewController::~SecuritycheckViewController() = default;
 
 std::optional<QString> SecuritycheckViewController::topString() const {
-    if (!topCode_) return std::nullopt;
-    return topCode_->text;
+    if (!start_.registrationCode()) return std::nullopt;
+    return start_.registrationCode()->text;
 }
 
 void SecuritycheckViewController::viewDidLoad() {
-    canSuccess_ = true;
+    start_.acceptPermits();
     setTitle(QStringLiteral("檢查設備確認"));
     setBackBarButtonTitle(QStringLiteral("返回"));
     buildLayout();
@@ -133,7 +131,7 @@ void SecuritycheckViewController::viewWillAppear(bool animated) {
 }
 
 void SecuritycheckViewController::changeSuccess() {
-    canSuccess_ = true;
+    start_.acceptPermits();
 }
 
 void SecuritycheckViewController::topButtonPressed() {
@@ -151,7 +149,7 @@ void SecuritycheckViewController::showStartingLook() {
 }
 
 void SecuritycheckViewController::bottomButtonPressed() {
-    if (!topCode_) {
+    if (!start_.registrationCode()) {
         showAlert(QStringLiteral("資料檢核錯誤"), QStringLiteral("請先掃描檢查/維護登記碼"));
         return;
     }
@@ -193,46 +191,35 @@ void SecuritycheckViewController::didFinishedReadingQR(const QString& text) {
 void SecuritycheckViewController::didFinishedReadingQRWithScanImage(const QString& text,
                                                                     const QImage& scanImage) {
     if (isTopQRCode_)
-        readRegistrationCodeScan(text, scanImage);
+        showScanStep(start_.takeRegistrationCode(text), topButton, scanImage);
     else
-        readPermitScan(text, scanImage);
+        showScanStep(start_.takePermit(text), bottomButton, scanImage);
 }
 
-void SecuritycheckViewController::readRegistrationCodeScan(const QString& text,
-                                                           const QImage& scanImage) {
-    const std::optional<RegistrationCode> code = readRegistrationCode(text);
-    if (!code) {
+void SecuritycheckViewController::showScanStep(CheckStart::Step step, ImageButton* button,
+                                               const QImage& scanImage) {
+    using Step = CheckStart::Step;
+    switch (step) {
+    case Step::PermitsPaused:
+        return;
+    case Step::NotARegistrationCode:
         showAlert(QStringLiteral("登記碼掃描錯誤"),
                   QStringLiteral("掃描的QRcode並非檢查/維護登記碼"));
         return;
-    }
-    if (PublicVars::sharedInstance().hasWaitingStoreArrayByPK(text)) {
+    case Step::AlreadyPhotographed:
         showAlert(QStringLiteral("資料檢核錯誤"),
                   QStringLiteral("此登記碼已完成安檢拍照作業, 欲增減照片請至紀錄上傳功能操作"));
         return;
-    }
-    topCode_ = code;
-    topButton->setImage(scanPicture(scanImage));
-    const bool go = !code->needsPermit() || bottomString_.has_value();
-    removeReader();
-    if (go) compareHeldCodes();
-}
-
-void SecuritycheckViewController::readPermitScan(const QString& text, const QImage& scanImage) {
-    if (!canSuccess_) return;
-    canSuccess_ = false;
-    const std::optional<QString> number = readPermitNumber(text);
-    if (!number) {
+    case Step::NotAPermit:
         // Permits stay refused until the screen has been shown again.
         showAlert(QStringLiteral("許可證掃描錯誤"),
                   QStringLiteral("掃描的QRcode並非設備使用許可證條碼"));
         return;
+    default:
+        button->setImage(scanPicture(scanImage));
+        removeReader();
+        if (step != Step::Held) startAnimate(step == Step::Match);
     }
-    bottomString_ = number;
-    bottomButton->setImage(scanPicture(scanImage));
-    removeReader();
-    if (topCode_) compareHeldCodes();
-    canSuccess_ = true;
 }
 
 void SecuritycheckViewController::removeReader() {
@@ -241,12 +228,6 @@ void SecuritycheckViewController::removeReader() {
     if (!navigation) return;
     if (auto* reader = qobject_cast<QRReaderViewController*>(navigation->topViewController()))
         navigation->removeViewController(reader);
-}
-
-void SecuritycheckViewController::compareHeldCodes() {
-    // An empty permit number counts as no permit: nothing to compare.
-    const bool comparable = bottomString_ && !bottomString_->isEmpty();
-    startAnimate(!comparable || topCode_->pakeno == *bottomString_);
 }
 
 void SecuritycheckViewController::startAnimate(bool match) {
@@ -293,18 +274,16 @@ void SecuritycheckViewController::setCheckViewColour(const std::optional<QColor>
 }
 
 void SecuritycheckViewController::resetScan() {
-    topCode_.reset();
-    bottomString_.reset();
+    start_.reset();
     topButton->setImage(QImage(kTopImage));
     bottomButton->setImage(QImage(kBottomImage));
 }
 
 void SecuritycheckViewController::gotoUploadView() {
     NavigationController* navigation = navigationController();
-    if (!navigation || !topCode_ || !makeUploadScreen) return;
-    const bool noPermit = !bottomString_ || bottomString_->isEmpty();
-    ViewController* upload =
-        makeUploadScreen(topCode_->pakeno, topCode_->Chkno, noPermit ? kNoPermitType : kPermitType);
+    const std::optional<RegistrationCode>& code = start_.registrationCode();
+    if (!navigation || !code || !makeUploadScreen) return;
+    ViewController* upload = makeUploadScreen(code->pakeno, code->Chkno, start_.checkType());
     // The photo screen takes this screen's place: leaving it leads to the
     // screen below. Pushed first, so that screen does not show in between.
     navigation->pushViewController(upload, true);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "inspection/CheckStart.h"
 #include "qr/QRReaderViewControllerDelegate.h"
-#include "screens/QrPayloads.h"
 #include "screens/SecuritycheckLayout.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/ViewController.h"
@@ -58,11 +58,11 @@ class SecuritycheckViewController : public ViewController,
     // The registration code accepted last, whole.
     std::optional<QString> topString() const;
     // The permit number accepted last.
-    const std::optional<QString>& bottomString() const { return bottomString_; }
+    const std::optional<QString>& bottomString() const { return start_.permitNumber(); }
     // Whether the reader now open reads the registration code.
     bool isTopQRCode() const { return isTopQRCode_; }
     // Whether a permit delivered now would be taken.
-    bool canSuccess() const { return canSuccess_; }
+    bool canSuccess() const { return start_.acceptsPermits(); }
     // The overlay over the result box while the result is awaited.
     ProgressOverlay* activityIndicator() const { return activityIndicator_; }
 
@@ -76,20 +76,18 @@ class SecuritycheckViewController : public ViewController,
   private:
     void buildLayout();
     void openReader(bool top);
-    void readRegistrationCodeScan(const QString& text, const QImage& scanImage);
-    void readPermitScan(const QString& text, const QImage& scanImage);
+    // Shows what a scan led to: the alert of a refused code, or its picture
+    // on its button, the reader gone and, with both codes, the result.
+    void showScanStep(CheckStart::Step step, ImageButton* button, const QImage& scanImage);
     void removeReader();
-    void compareHeldCodes();
     void showResult(const QColor& colour, const QString& text, bool match);
     void showStartingLook();
     void setCheckViewColour(const std::optional<QColor>& colour);
     void afterDelay(double seconds, std::function<void()> fn);
 
     SecuritycheckLayout layout_{};
-    std::optional<RegistrationCode> topCode_; // its text is the held registration code
-    std::optional<QString> bottomString_;
+    CheckStart start_;
     bool isTopQRCode_ = false;
-    bool canSuccess_ = false;
     QPointer<ProgressOverlay> activityIndicator_;
     std::unique_ptr<FrameAnimation> checkViewAnimation_;
     std::unique_ptr<WindowInputBlock> touchesOff_;

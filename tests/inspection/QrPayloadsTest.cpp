@@ -1,4 +1,4 @@
-#include "screens/QrPayloads.h"
+#include "inspection/QrPayloads.h"
 
 #include <gtest/gtest.h>
 
