@@ -2,7 +2,6 @@
 
 #include "screens/CasePhotoViewController.h"
 
-#include <QMap>
 #include <functional>
 
 // The photo screen of a new case, opened by the check start with the case's
@@ -21,10 +20,6 @@ class SecurityCheckAddCaseViewController : public CasePhotoViewController {
     std::function<ViewController*()> makeCheckStartScreen;
 
     void viewDidLoad() override;
-    // Makes the upload's form fields anew.
-    void sendDictPrarms();
-
-    QMap<QString, QString> sendDict;
 
   protected:
     QString timeLabelText() const override;

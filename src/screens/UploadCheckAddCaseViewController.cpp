@@ -1,8 +1,8 @@
 #include "screens/UploadCheckAddCaseViewController.h"
 
+#include "inspection/CaseBuilding.h"
 #include "platform/Platform.h"
 #include "store/PublicVars.h"
-#include "store/StoreKeys.h"
 #include "ui/NavigationController.h"
 
 namespace {
@@ -47,30 +47,8 @@ bool UploadCheckAddCaseViewController::saveReport() {
     edited.topPhoto = _topDict;
     edited.photos = tableDetailArray;
     edited.photos_1 = tableDetailArray_1;
-    CaseRecord& record = *_caseDict;
-    const CaseRecord before = record;
-    if (!writePhotos(edited)) return false;
-    record.state = QString::fromLatin1(CaseState::waiting);
-    if (PublicVars::sharedInstance().storeWaitingStoreArray()) {
-        _photoDict = std::move(edited);
-        return true;
-    }
-    // The list kept the old state on disk: the record and its photos go back
-    // to what they were, so memory and disk agree.
-    record = before;
-    if (record.photoId && !writePhotos(_photoDict))
-        logLine(QStringLiteral("photo file %1 could not be put back").arg(*record.photoId));
-    return false;
-}
-
-bool UploadCheckAddCaseViewController::writePhotos(const PhotoFile& photos) {
-    CaseRecord& record = *_caseDict;
-    if (record.photoId)
-        return PublicVars::sharedInstance().storePhotoWithPhotoDict(*record.photoId, photos);
-    // Photos not yet moved out of the record are saved with the list.
-    record.topPhoto = photos.topPhoto;
-    record.photos = photos.photos;
-    record.photos_1 = photos.photos_1;
+    if (!storeEditedCase(*_caseDict, _photoDict, edited)) return false;
+    _photoDict = std::move(edited);
     return true;
 }
 

@@ -28,5 +28,4 @@ class UploadCheckAddCaseViewController : public CasePhotoViewController {
 
   private:
     using CasePhotoViewController::CasePhotoViewController;
-    bool writePhotos(const PhotoFile& photos);
 };
