@@ -1,6 +1,6 @@
 // inspection-server: a stand-in inspection server for development, training
-// and tests. Prints "listening on HOST:PORT" once it serves; stops on SIGINT
-// or SIGTERM.
+// and tests. Prints "listening on HOST:PORT" (with --tls: "https://HOST:PORT") once it serves;
+// stops on SIGINT or SIGTERM.
 #include "InspectionServer.h"
 
 #include <charconv>
