@@ -8,10 +8,11 @@
 
 class InspectionServerProcess {
   public:
-    InspectionServerProcess() {
+    // options go to the server as well (--tls CERT KEY, ...).
+    explicit InspectionServerProcess(const QStringList& options = {}) {
         const QString program = QCoreApplication::applicationDirPath() +
                                 "/../tools/inspection-server/inspection-server";
-        process_.start(program, {"--port", "0", "--quiet"});
+        process_.start(program, QStringList{"--port", "0", "--quiet"} + options);
         process_.waitForReadyRead(10000);
         const QByteArray line = process_.readLine().trimmed();
         if (line.startsWith("listening on ")) address_ = QString::fromLatin1(line.mid(13));
@@ -23,7 +24,8 @@ class InspectionServerProcess {
     InspectionServerProcess(const InspectionServerProcess&) = delete;
     InspectionServerProcess& operator=(const InspectionServerProcess&) = delete;
 
-    // "127.0.0.1:PORT", empty when the server did not start.
+    // "127.0.0.1:PORT" ("https://127.0.0.1:PORT" with --tls), empty when the
+    // server did not start.
     QString address() const { return address_; }
 
   private:

@@ -13,12 +13,8 @@
 #include "BenchRatio.h"
 #include "InspectionServerProcess.h"
 #include "StampFixtures.h"
-#include "StoredCases.h"
+#include "StoreHome.h"
 
-#include "app/AppOptions.h"
-#include "app/QtServices.h"
-#include "plist/Plist.h"
-#include "plist/PlistValue.h"
 #include "screens/SecurityResendViewController.h"
 #include "store/PublicVars.h"
 #include "store/StoreFiles.h"
@@ -44,56 +40,6 @@ namespace {
 
 const QString kSendingRunOption = QStringLiteral("--sending-run");
 constexpr int kRunLimitMs = 10 * 60 * 1000; // a sending run that takes longer has failed
-
-// A home folder of its own (documents and settings), as the app's --home.
-class StoreHome {
-  public:
-    StoreHome() : documents_(dir_.filePath("Documents")) {}
-
-    QString path() const { return dir_.path(); }
-    QString documents() const { return documents_.path(); }
-    QString parameterFile() const { return dir_.filePath(parametersFileName); }
-
-    // Makes this home's documents folder the store's for the scope's lifetime.
-    PlatformScope use() {
-        services_ = platform();
-        services_.documents = &documents_;
-        return PlatformScope(services_);
-    }
-
-    // Writes the list of count waiting cases, case n naming photo file n.
-    // Opening the screen reads no photo file; the sending run writes them.
-    void writeCases(int count) const {
-        CaseList cases;
-        for (int n = 0; n < count; ++n)
-            cases << storedCase(QStringLiteral("P%1").arg(n, 4, 10, QChar('0')),
-                                QStringLiteral("C1030"), photoId(n), QStringLiteral("0"));
-        if (!writeCaseList(waitingReportPath(documents()), cases))
-            std::fprintf(stderr, "cannot write the case list\n");
-    }
-
-    static QString photoId(int n) {
-        return QStringLiteral("1435644307.%1").arg(n, 6, 10, QChar('0'));
-    }
-
-  private:
-    QTemporaryDir dir_;
-    DirectoryDocuments documents_;
-    Platform services_;
-};
-
-// The app's services on a home folder of their own, for the whole program.
-struct Services {
-    explicit Services(const QString& home) : qt(options(home)) {}
-    static AppOptions options(const QString& home) {
-        AppOptions options;
-        options.home = home;
-        return options;
-    }
-
-    QtServices qt;
-    PlatformScope scope{qt.platform};
-};
 
 // A phone-sized window with a screen in it to come back to, as the main
 // screen is for the records screen. Shown, but drawn only when grabbed.
@@ -237,10 +183,7 @@ void sendingRunMemory(benchmark::State& state) {
     for (int n = 0; n < count; ++n)
         if (!PublicVars::sharedInstance().storePhotoWithPhotoDict(StoreHome::photoId(n), photos))
             return state.SkipWithError("cannot write the photo files");
-    PlistDict parameters;
-    parameters.insert(QString::fromLatin1(serverIpKey), server().address());
-    parameters.insert(QString::fromLatin1(verIosKey), QStringLiteral("1.0"));
-    if (!writePlistFile(home.parameterFile(), PlistValue(parameters)))
+    if (!home.writeParameters(server().address()))
         return state.SkipWithError("cannot write the parameter file");
     RunMemory most;
     for (auto _ : state) {

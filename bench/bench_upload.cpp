@@ -1,9 +1,10 @@
 // Throughput of uploading one full case (14 photos, about 8 MB) to the stand-in
 // inspection server through the app's own path (HttpConnect over QtHttpClient),
-// beside curl -F sending the same fields and files to the same server. The
-// server runs as its own process, started here with --port 0.
+// beside curl -F sending the same fields and files to the same server, over
+// plain HTTP (tls:0) and over HTTPS (tls:1). The server runs as its own
+// process, started here with --port 0 (and --tls with a throw-away certificate).
 #include "BenchRatio.h"
-#include "InspectionServerProcess.h"
+#include "BenchServers.h"
 #include "net/HttpConnect.h"
 #include "net/UploadReceiver.h"
 #include "platform/Platform.h"
@@ -21,11 +22,6 @@ namespace {
 constexpr int kPhotos1 = 11; // the inspector's photo and ten site photos
 constexpr int kPhotos2 = 3;  // maintenance-order photos
 constexpr int kPhotoBytes = 570 * 1024;
-
-class NullLog : public Log {
-  public:
-    void line(const QString&) override {}
-};
 
 struct Case {
     FormFields fields;
@@ -68,13 +64,8 @@ Case& theCase() {
     return c;
 }
 
-InspectionServerProcess& server() {
-    static InspectionServerProcess s;
-    return s;
-}
-
-QString uploadUrl() {
-    return "http://" + server().address() + "/velquarda/appUpPhoto.do";
+QString uploadUrl(bool tls) {
+    return serverBaseUrl(benchServerIp(tls)) + "/velquarda/appUpPhoto.do";
 }
 
 void BM_MultipartBody(benchmark::State& state) {
@@ -85,7 +76,8 @@ void BM_MultipartBody(benchmark::State& state) {
 }
 
 void BM_UploadApp(benchmark::State& state) {
-    if (server().address().isEmpty()) return state.SkipWithError("inspection-server did not start");
+    const bool tls = state.range(0) != 0;
+    if (const char* problem = benchServerProblem(tls)) return state.SkipWithError(problem);
     const Case& c = theCase();
     QtHttpClient http;
     NullLog log;
@@ -96,7 +88,7 @@ void BM_UploadApp(benchmark::State& state) {
     for (auto _ : state) {
         std::optional<UploadOutcome> outcome;
         HttpConnect::sharedInstance().postConnectDataInfoFiledataInfoFiledataInfo2Target(
-            QUrl(uploadUrl()), c.fields, c.files1, c.files2,
+            QUrl(uploadUrl(tls)), c.fields, c.files1, c.files2,
             std::make_shared<UploadReceiver>([&](const UploadOutcome& o) { outcome = o; }));
         while (!outcome)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
@@ -107,37 +99,32 @@ void BM_UploadApp(benchmark::State& state) {
 }
 
 void BM_UploadCurl(benchmark::State& state) {
-    if (server().address().isEmpty()) return state.SkipWithError("inspection-server did not start");
+    const bool tls = state.range(0) != 0;
+    if (const char* problem = benchServerProblem(tls)) return state.SkipWithError(problem);
     const Case& c = theCase();
-    // curl names a file part after its file, so the files carry the part names.
     QTemporaryDir dir;
-    QStringList args = {"-s", "--fail-with-body"};
-    for (const auto& [name, value] : c.fields)
-        args << "--form-string" << name + "=" + value;
-    for (int group : {1, 2}) {
-        const QList<QByteArray>& files = group == 1 ? c.files1 : c.files2;
-        for (int n = 1; n <= files.size(); ++n) {
-            const QString name = QStringLiteral("photo_%1_%2").arg(group).arg(n);
-            QFile file(dir.filePath(name));
-            if (!file.open(QIODevice::WriteOnly) || file.write(files[n - 1]) != files[n - 1].size())
-                return state.SkipWithError("cannot write the photo files");
-            args << "-F" << name + "=@" + file.fileName() + ";type=image/jpeg";
-        }
-    }
-    args << uploadUrl();
-    for (auto _ : state) {
-        QProcess curl;
-        curl.start("curl", args);
-        curl.waitForFinished(60000);
-        if (curl.readAllStandardOutput() != R"({"state":"0"})")
+    const std::optional<QStringList> form = curlFormArguments(c.fields, c.files1, c.files2, dir);
+    if (!form) return state.SkipWithError("cannot write the photo files");
+    const QStringList args = *form + curlArguments(tls, uploadUrl(tls));
+    for (auto _ : state)
+        if (runCurl(args) != R"({"state":"0"})")
             return state.SkipWithError("curl's upload was not accepted");
-    }
     state.SetBytesProcessed(state.iterations() * c.bytes);
 }
 
 BENCHMARK(BM_MultipartBody)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UploadApp)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_UploadCurl)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UploadApp)
+    ->ArgName("tls")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_UploadCurl)
+    ->ArgName("tls")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 
@@ -145,8 +132,13 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::printf("case: %d + %d photos, body %lld bytes\n", kPhotos1, kPhotos2,
                 static_cast<long long>(theCase().bytes));
-    BenchRatio upload{"uploading a 14-photo case beside curl -F", "BM_UploadApp/real_time",
-                      "BM_UploadCurl/real_time", BenchRatio::Better::Faster, 0.9};
+    BenchRatio upload{"uploading a 14-photo case beside curl -F", "BM_UploadApp/tls:0/real_time",
+                      "BM_UploadCurl/tls:0/real_time", BenchRatio::Better::Faster, 0.9};
     upload.wallClock = true;
-    return runBenchmarksWithRatios(argc, argv, {upload});
+    BenchRatio secure = upload;
+    secure.figure = "the same upload over HTTPS beside curl -F over HTTPS";
+    secure.ours = "BM_UploadApp/tls:1/real_time";
+    secure.yardstick = "BM_UploadCurl/tls:1/real_time";
+    secure.goal = 0;
+    return runBenchmarksWithRatios(argc, argv, {upload, secure});
 }

@@ -39,6 +39,10 @@ QList<QCommandLineOption> optionList() {
         {"offline", "Start without network."},
         {"home", "Keep the documents and settings of this run in DIR.", "DIR"},
         {"parameters", "Use FILE as Parameters.plist (ServerIP, ver_ios).", "FILE"},
+        {"ca-file",
+         "For testing and private servers: also trust the certificate authorities of the PEM "
+         "FILE for HTTPS.",
+         "FILE"},
         {"qr-images", "QR camera frames from an image file or a folder of them.", "PATH"},
         {"photos", "Camera photos from the images of a folder.", "DIR"},
         {"scenario", "Perform the steps of FILE, then end.", "FILE"},
@@ -98,6 +102,7 @@ std::optional<AppOptions> AppOptions::parse(const QStringList& arguments, QStrin
     options.offline = parser.isSet("offline");
     options.home = parser.value("home");
     options.parameters = parser.value("parameters");
+    options.caFile = parser.value("ca-file");
     options.qrImages = parser.value("qr-images");
     options.photos = parser.value("photos");
     options.scenario = parser.value("scenario");

@@ -17,6 +17,7 @@ struct AppOptions {
     bool offline = false;                // --offline
     QString home;                        // --home DIR: documents and settings of this run
     QString parameters;                  // --parameters FILE instead of the built-in one
+    QString caFile;                      // --ca-file FILE: authorities trusted beside the system's
     QString qrImages;                    // --qr-images PATH: QR frames from image files
     QString photos;                      // --photos DIR: camera photos from image files
     QString scenario;                    // --scenario FILE: run the steps of FILE

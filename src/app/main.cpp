@@ -7,6 +7,7 @@
 #include "app/ScreenFit.h"
 #include "app/ScreenWiring.h"
 #include "platform/qt/QtSystem.h"
+#include "platform/qt/TrustedAuthorities.h"
 #include "qr/QtQrCaptureFactory.h"
 #include "scenario/ScenarioRunner.h"
 #include "store/StoreLock.h"
@@ -38,6 +39,15 @@ void printLine(FILE* out, const QString& text) {
 bool parameterFileUsable(const AppOptions& options) {
     if (options.parameters.isEmpty()) return true;
     const std::optional<QString> problem = parameterFileProblem(options.parameters);
+    if (problem) printLine(stderr, "inspector-app: " + *problem);
+    return !problem;
+}
+
+// Trusts the authorities of --ca-file, if given; says on stderr why it
+// cannot and returns false then.
+bool authoritiesTrusted(const AppOptions& options) {
+    if (options.caFile.isEmpty()) return true;
+    const std::optional<QString> problem = trustAuthoritiesOf(options.caFile);
     if (problem) printLine(stderr, "inspector-app: " + *problem);
     return !problem;
 }
@@ -115,6 +125,8 @@ int main(int argc, char** argv) {
     std::optional<Scenario> scenario;
     if (!readScenarioOption(*options, scenario)) return 2;
     if (!parameterFileUsable(*options)) return 2;
+    // Qt's TLS backend wants the application object.
+    if (!authoritiesTrusted(*options)) return 2;
     if (!options->parameters.isEmpty())
         setParameterFileOverride(parametersFileName, options->parameters);
 

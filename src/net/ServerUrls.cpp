@@ -4,14 +4,25 @@ QString chkerIdQueryValue(const QString& identityNumber) {
     return QString::fromLatin1(identityNumber.toUpper().toUtf8().toBase64());
 }
 
+QString serverBaseUrl(const QString& serverIp) {
+    for (const QLatin1String scheme : {QLatin1String("https://"), QLatin1String("http://")})
+        if (serverIp.startsWith(scheme, Qt::CaseInsensitive)) {
+            QString base = scheme + serverIp.mid(scheme.size());
+            while (base.endsWith(u'/'))
+                base.chop(1);
+            return base;
+        }
+    return QStringLiteral("http://") + serverIp;
+}
+
 QString inspectorLookupUrl(const QString& serverIp, const QString& identityNumber) {
-    return QStringLiteral("http://%1/velquarda/GetChkerName?chkerId=%2")
-        .arg(serverIp, chkerIdQueryValue(identityNumber));
+    return QStringLiteral("%1/velquarda/GetChkerName?chkerId=%2")
+        .arg(serverBaseUrl(serverIp), chkerIdQueryValue(identityNumber));
 }
 
 QString caseLookupUrl(const QString& serverIp, const QString& pakeno, const QString& chkno) {
-    return QStringLiteral("http://%1/velquarda/GetMobileServlet?pakno=%2&chkno=%3")
-        .arg(serverIp, pakeno, chkno);
+    return QStringLiteral("%1/velquarda/GetMobileServlet?pakno=%2&chkno=%3")
+        .arg(serverBaseUrl(serverIp), pakeno, chkno);
 }
 
 QString uploadUrl(const QString& uploadPath) {

@@ -4,7 +4,12 @@
 #include <QString>
 
 // The texts of the server's URLs. serverIp is the host, optionally with
-// ":port", inserted unchanged after the scheme.
+// ":port": bare or after "http://" it is reached over plain HTTP, after
+// "https://" over TLS.
+
+// The scheme, host and port of the lookups, without a trailing slash:
+// "https://h:8443" for "https://h:8443/", "http://h" for "h" and "http://h".
+QString serverBaseUrl(const QString& serverIp);
 
 // The chkerId value: the identity number upper-cased, as UTF-8, in standard
 // Base64 with its padding, so lower and upper case give the same value.

@@ -73,7 +73,8 @@ class HttpClient {
     // Fetches the whole body of url, blocking the caller for at most
     // timeoutSeconds in all, however slowly the server answers. No user input
     // reaches the app meanwhile, and input queued meanwhile is dropped.
-    // Returns none when no whole answer came in time (no network, server
-    // down, invalid URL, time-out).
+    // Returns none, and logs where and why, when no whole answer came in time
+    // (no network, server down, invalid URL, time-out, a certificate that
+    // fails the check).
     virtual std::optional<QByteArray> fetch(const QUrl& url, double timeoutSeconds) = 0;
 };

@@ -1,7 +1,9 @@
 #include "InspectionServer.h"
 #include "net/NetTimeouts.h"
 #include "platform/qt/QtHttpClient.h"
+#include "platform/qt/TrustedAuthorities.h"
 #include "screens/RecordsFixture.h"
+#include "support/TestCertificates.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -219,6 +221,117 @@ TEST_F(RecordsEndToEnd, EveryKindOfAnswerEndsTheRunInOrder) {
         nav.popViewControllerAnimated(false);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// Sending runs against the stand-in server over HTTPS, its certificate from a
+// throw-away authority that the app trusts, or not.
+class RecordsOverTls : public RecordsEndToEnd {
+  protected:
+    static void SetUpTestSuite() {
+        trusted = std::make_unique<TestCertificates>();
+        stranger = std::make_unique<TestCertificates>(QStringLiteral("Stranger Authority"));
+        ASSERT_EQ(trusted->error() + stranger->error(), "");
+        ASSERT_EQ(trustAuthoritiesOf(trusted->authority()), std::nullopt);
+    }
+    static void TearDownTestSuite() {
+        trusted.reset();
+        stranger.reset();
+    }
+
+    // Serves HTTPS with files; returns the port.
+    static int serveTls(InspectionServer& tls, const TestCertificates::Server& files) {
+        EXPECT_EQ(tls.useTls(files.cert.toStdString(), files.key.toStdString()), "");
+        return tls.start();
+    }
+    static QString localNames() { return QStringLiteral("DNS:localhost,IP:127.0.0.1"); }
+
+    static inline std::unique_ptr<TestCertificates> trusted, stranger;
+};
+
+TEST_F(RecordsOverTls, AWholeRunGoesOverTls) {
+    InspectionServer tls(config(), received.path().toStdString());
+    const int tlsPort = serveTls(tls, trusted->server(localNames()));
+    ASSERT_GT(tlsPort, 0);
+    setServer(QStringLiteral("https://localhost:%1").arg(tlsPort));
+    storeCases({caseNumbered("E1", "C1"), caseNumbered("OVERDUE", "1"), caseNumbered("E2", "C1")});
+    open();
+    screen->allSelectButton->click();
+    screen->startSend();
+    runWhileSending();
+    EXPECT_EQ(fake.alerts.current().message, "此案件已逾期");
+    fake.alerts.press("知道了");
+    runWhileSending();
+    ASSERT_EQ(fake.alerts.current().tag, SecurityResendViewController::RunSummary);
+    EXPECT_EQ(fake.alerts.current().message, "應傳 3 筆\n已傳 2 筆\n逾期 1 筆\n未傳 0 筆");
+    EXPECT_EQ(storedStates(), QStringList({"E1:1", "OVERDUE:2", "E2:1"}));
+    EXPECT_EQ(uploadsReceived(), 2);
+    // Every request reached the TLS server and none the plain one.
+    EXPECT_EQ(tls.requests().size(), 5u);
+    EXPECT_TRUE(tls.tlsRefusals().empty());
+    EXPECT_TRUE(server.requests().empty());
+    // The bar filled from the encrypted bytes that went out.
+    ASSERT_FALSE(fake.indicator.shares.isEmpty());
+    EXPECT_EQ(fake.indicator.shares.last().first, fake.indicator.shares.last().second);
+}
+
+struct RefusedCertificate {
+    const char* name;
+    bool byStranger;
+    QString altNames;
+    int fromDays, toDays; // its validity, in days from now
+};
+
+// A certificate that fails the check, on the lookup's server or on the one
+// the upload goes to: the run ends as with a server that cannot be reached,
+// the store stays as it was, and nothing is ever sent without TLS.
+TEST_F(RecordsOverTls, ACertificateThatFailsTheCheckIsAFailedRequest) {
+    const RefusedCertificate table[] = {
+        {"for another name", false, "DNS:other.example", -1, 30},
+        {"expired", false, localNames(), -60, -30},
+        {"from an untrusted authority", true, localNames(), -1, 30},
+    };
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const RefusedCertificate& c : table)
+        for (const bool atUpload : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (atUpload ? " at the upload" : " at the lookup"));
+            TestCertificates& authority = c.byStranger ? *stranger : *trusted;
+            InspectionServer refused(config(), received.path().toStdString());
+            const int refusedPort =
+                serveTls(refused, authority.server(c.altNames, now.addDays(c.fromDays),
+                                                   now.addDays(c.toDays)));
+            ASSERT_GT(refusedPort, 0) << authority.error().toStdString();
+            // The lookup's server sends the upload on to the refused one.
+            ServerConfig sending = config();
+            sending.defaultCase.uploadPath =
+                QStringLiteral("https://localhost:%1/velquarda").arg(refusedPort).toStdString();
+            InspectionServer lookups(sending, received.path().toStdString());
+            const int lookupPort = serveTls(lookups, trusted->server(localNames()));
+            setServer(
+                QStringLiteral("https://localhost:%1").arg(atUpload ? lookupPort : refusedPort));
+            PublicVars::resetSharedInstanceForTesting();
+            storeCases({caseNumbered("E1", "C1")});
+            fake.log.lines.clear();
+            open();
+            screen->allSelectButton->click();
+            screen->startSend();
+            runWhileSending();
+            ASSERT_TRUE(fake.alerts.showing());
+            EXPECT_EQ(fake.alerts.current().title, "紀錄傳送中斷");
+            fake.alerts.press("知道了");
+            EXPECT_FALSE(overlayShows());
+            EXPECT_EQ(storedStates(), QStringList({"E1:0"}));
+            EXPECT_EQ(uploadsReceived(), 0);
+            EXPECT_TRUE(refused.requests().empty());
+            ASSERT_FALSE(refused.tlsRefusals().empty());
+            for (const std::string& why : refused.tlsRefusals())
+                EXPECT_NE(why, "http request"); // plain HTTP knocking at the TLS port
+            EXPECT_TRUE(server.requests().empty());
+            // The reason is in the log, beside the alert.
+            EXPECT_FALSE(fake.log.lines.filter("certificate", Qt::CaseInsensitive).isEmpty())
+                << fake.log.lines.join('\n').toStdString();
+            nav.popViewControllerAnimated(false);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
 }
 
 } // namespace

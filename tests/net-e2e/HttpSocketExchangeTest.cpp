@@ -1,9 +1,14 @@
 // The app's own HTTP connection for uploads, against small servers that answer as a test needs.
 #include "platform/qt/HttpAnswerReader.h"
 #include "platform/qt/QtHttpClient.h"
+#include "platform/qt/TrustedAuthorities.h"
+#include "support/TestCertificates.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
@@ -160,6 +165,37 @@ TEST(HttpSocketExchange, AServerThatStopsReadingRunsIntoTheIdleTimeOut) {
     EXPECT_EQ(events->error, "no answer within 0.5 s");
     EXPECT_EQ(events->responses, 0);
     // The progress told is what the socket got rid of: some, never all.
+    ASSERT_FALSE(events->sent.isEmpty());
+    EXPECT_GT(events->sent.last().first, 0);
+    EXPECT_LT(events->sent.last().first, request.body.size());
+}
+
+// Over TLS what went into the encryption has not gone yet: the count is of
+// the encrypted bytes the system took.
+TEST(HttpSocketExchange, OverTlsAServerThatStopsReadingStallsTheCountShortOfTheBody) {
+    TestCertificates authority;
+    const TestCertificates::Server files = authority.server("DNS:localhost,IP:127.0.0.1");
+    ASSERT_EQ(authority.error(), "");
+    ASSERT_EQ(trustAuthoritiesOf(authority.authority()), std::nullopt);
+    QFile cert(files.cert), key(files.key);
+    ASSERT_TRUE(cert.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(&cert));
+    tls.setPrivateKey(QSslKey(&key, QSsl::Ec));
+    QSslServer server;
+    server.setSslConfiguration(tls);
+    // After the handshake the server takes a few kilobytes and reads no more.
+    QObject::connect(&server, &QSslServer::startedEncryptionHandshake,
+                     [](QSslSocket* socket) { socket->setReadBufferSize(16 * 1024); });
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    QtHttpClient http;
+    const auto events = std::make_shared<Recorder>();
+    HttpRequest request =
+        postOf(QUrl(QStringLiteral("https://localhost:%1/up").arg(server.serverPort())), 0.5);
+    request.body.append(QByteArray(48 * 1024 * 1024, 'x'));
+    http.start(request, events);
+    ASSERT_TRUE(pumpUntil([&] { return events->ended(); }));
+    EXPECT_EQ(events->error, "no answer within 0.5 s");
     ASSERT_FALSE(events->sent.isEmpty());
     EXPECT_GT(events->sent.last().first, 0);
     EXPECT_LT(events->sent.last().first, request.body.size());

@@ -24,6 +24,23 @@ TEST(ServerUrls, CaseLookupAndUpload) {
     EXPECT_EQ(uploadUrl("http://host:81/up"), "http://host:81/up/appUpPhoto.do");
 }
 
+TEST(ServerUrls, TheSchemeOfServerIpPicksTlsOrPlainHttp) {
+    const std::pair<QString, QString> cases[] = {
+        {"10.0.0.5:8080", "http://10.0.0.5:8080"},
+        {"http://10.0.0.5:8080", "http://10.0.0.5:8080"},
+        {"https://insp.example:8443", "https://insp.example:8443"},
+        {"HTTPS://insp.example/", "https://insp.example"},
+        {"https://[::1]:8443//", "https://[::1]:8443"},
+    };
+    for (const auto& [serverIp, base] : cases) {
+        SCOPED_TRACE(serverIp.toStdString());
+        EXPECT_EQ(inspectorLookupUrl(serverIp, "A1"),
+                  base + "/velquarda/GetChkerName?chkerId=QTE=");
+        EXPECT_EQ(caseLookupUrl(serverIp, "P", "C"),
+                  base + "/velquarda/GetMobileServlet?pakno=P&chkno=C");
+    }
+}
+
 struct EscapeCase {
     const char* url;
     const char* escaped;

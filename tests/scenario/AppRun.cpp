@@ -24,15 +24,24 @@ QStringList appOptionsOf(const QString& scenarioFile) {
 } // namespace
 
 AppRunFixture::AppRunFixture() {
+    server = std::make_unique<InspectionServer>(demoConfig());
+    const int port = server->start();
+    if (port <= 0) throw std::runtime_error("cannot start the stand-in server");
+    pointAt(QStringLiteral("127.0.0.1:%1").arg(port));
+}
+
+ServerConfig AppRunFixture::demoConfig() {
     const ConfigReading reading =
         loadServerConfig(INSPECTOR_SOURCE_DIR "/tools/inspection-server/demo-config.json");
     if (!reading.config) throw std::runtime_error("cannot read the demo configuration");
-    server = std::make_unique<InspectionServer>(*reading.config);
-    const int port = server->start();
+    return *reading.config;
+}
+
+void AppRunFixture::pointAt(const QString& serverIp) const {
     QFile parameters(dir.filePath("Parameters.plist"));
-    if (port <= 0 || !parameters.open(QIODevice::WriteOnly))
-        throw std::runtime_error("cannot start the stand-in server");
-    parameters.write(parameterFileText(port, "1.0"));
+    if (!parameters.open(QIODevice::WriteOnly) ||
+        parameters.write(parameterFileText(serverIp, "1.0")) < 0)
+        throw std::runtime_error("cannot write the parameter file");
 }
 
 AppRunFixture::~AppRunFixture() {

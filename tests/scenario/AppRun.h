@@ -23,6 +23,10 @@ class AppRunFixture : public testing::Test {
     AppRunFixture();
     ~AppRunFixture() override;
 
+    // The stand-in server's demo configuration.
+    static ServerConfig demoConfig();
+    // Points the app's parameter file at serverIp instead.
+    void pointAt(const QString& serverIp) const;
     // Writes a scenario file into the run's folder and returns its path.
     QString writeScenario(const QString& text, const QString& name = "walk.scenario") const;
     // Runs the app on the scenario with screenshots into shots(); lines

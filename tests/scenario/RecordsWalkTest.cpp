@@ -1,6 +1,7 @@
 #include "AppRun.h"
 #include "store/StoreFiles.h"
 #include "store/StoreFixture.h"
+#include "support/TestCertificates.h"
 
 #include <QDir>
 
@@ -93,6 +94,57 @@ TEST_F(RecordsWalk, EnterOnTheDeletionQuestionKeepsTheCases) {
     const CaseListRead stored = readCaseList(waitingReportPath(documents()));
     ASSERT_TRUE(stored.cases);
     EXPECT_EQ(stored.cases->size(), 3);
+}
+
+// The same over HTTPS: the app trusts the stand-in server's throw-away
+// authority through --ca-file, logs in and sends.
+TEST_F(RecordsWalk, SendsOverHttpsToAServerOfAnAuthorityGivenByCaFile) {
+    TestCertificates authority;
+    const TestCertificates::Server files = authority.server("DNS:localhost,IP:127.0.0.1");
+    ASSERT_EQ(authority.error(), "");
+    InspectionServer tls(demoConfig());
+    ASSERT_EQ(tls.useTls(files.cert.toStdString(), files.key.toStdString()), "");
+    const int port = tls.start();
+    ASSERT_GT(port, 0);
+    pointAt(QStringLiteral("https://localhost:%1").arg(port));
+    storeCases();
+    // Without the authority the first login finds no server to answer.
+    const AppRun untrusting = this->run(
+        writeScenario("expect alert 身份驗證\n"
+                      "type A123456789\n"
+                      "press 好\n"
+                      "expect alert 身份驗證 | 無法連接網路或後端數據庫沒有回應, 即將關閉程式\n",
+                      "untrusting.scenario"));
+    EXPECT_EQ(untrusting.status, 0) << untrusting.out.toStdString() << untrusting.err.toStdString();
+    EXPECT_TRUE(tls.requests().empty());
+    EXPECT_FALSE(tls.tlsRefusals().empty());
+
+    const QString walk = writeScenario("expect alert 身份驗證\n"
+                                       "type A123456789\n"
+                                       "press 好\n"
+                                       "press 知道了\n"
+                                       "press 暫不更新\n"
+                                       "expect text 安檢員：王大明\n"
+                                       "tap 檢查紀錄\n"
+                                       "tick tbl 0\n"
+                                       "tap 傳送\n"
+                                       "expect alert 記錄傳送結果明細 | "
+                                       "應傳 1 筆\\n已傳 1 筆\\n逾期 0 筆\\n未傳 0 筆\n"
+                                       "press 知道了\n");
+    const AppRun run = this->run(walk, {"--ca-file", authority.authority()});
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_TRUE(server->requests().empty());
+    const std::vector<std::string> requests = tls.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_TRUE(requests[0].starts_with("GET /velquarda/GetChkerName?")) << requests[0];
+    EXPECT_TRUE(requests[2].starts_with("POST /velquarda/appUpPhoto.do")) << requests[2];
+}
+
+TEST_F(RecordsWalk, ACaFileWithoutACertificateStopsTheAppNamingIt) {
+    const QString notPem = writeScenario("# not a certificate\n", "notes.pem");
+    const AppRun run = this->run(writeScenario("expect screen 主畫面\n"), {"--ca-file", notPem});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "inspector-app: no PEM certificate in " + notPem + "\n");
 }
 
 } // namespace

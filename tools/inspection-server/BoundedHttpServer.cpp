@@ -1,17 +1,22 @@
 #include "BoundedHttpServer.h"
 
+#include "ServerTls.h"
+
 #include <nlohmann/json.hpp>
+#include <openssl/ssl.h>
 
 #include <arpa/inet.h>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -38,14 +43,29 @@ void addressOf(const sockaddr_storage& address, std::string& ip, int& port) {
     ip = text;
 }
 
-// One client connection, read through a buffer under two clocks: a deadline
-// for the request line and headers, and the idle time for every wait.
+// One client connection, in TLS when the server has it, read through a
+// buffer under two clocks: a deadline for the request line and headers, and
+// the idle time for every wait.
 class Connection : public httplib::Stream {
   public:
-    Connection(socket_t sock, const ServerLimits& limits) : sock_(sock), limits_(limits) {}
+    Connection(socket_t sock, const ServerLimits& limits, const ServerTls* tls)
+        : sock_(sock), limits_(limits), tls_(tls) {}
+
+    // Wraps the connection in TLS when the server speaks it: the handshake
+    // must end within the header time. Returns false, with the reason in
+    // refusal, when it fails.
+    bool open(std::string& refusal) {
+        if (!tls_) return true;
+        // The session reads and writes the blocking socket itself; these bound its waits.
+        setTimeout(SO_RCVTIMEO, limits_.headerSeconds);
+        setTimeout(SO_SNDTIMEO, limits_.idleSeconds);
+        session_ = tls_->accept(sock_, refusal);
+        setTimeout(SO_RCVTIMEO, limits_.idleSeconds);
+        return session_ != nullptr;
+    }
 
     // Waits for the first bytes of the next request; false when none come.
-    bool awaitRequest() { return buffered() > 0 || awaitReadable(limits_.keepAliveSeconds); }
+    bool awaitRequest() { return hasBytes() || awaitReadable(limits_.keepAliveSeconds); }
 
     void beginHeaders() {
         headerDeadline_ = Clock::now() + std::chrono::duration_cast<Clock::duration>(
@@ -62,6 +82,7 @@ class Connection : public httplib::Stream {
     // Ends the connection: no more answers, a short wait for the client to
     // take the last one, then the socket is closed.
     void close() {
+        if (session_) endTlsSession(std::exchange(session_, nullptr));
         shutdown(sock_, SHUT_WR);
         const auto until = Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                               std::chrono::duration<double>(kLingerSeconds));
@@ -72,14 +93,14 @@ class Connection : public httplib::Stream {
         ::close(sock_);
     }
 
-    bool is_readable() const override { return buffered() > 0 || awaitReadable(waitSeconds()); }
+    bool is_readable() const override { return hasBytes() || awaitReadable(waitSeconds()); }
 
     bool is_writable() const override { return awaitWritable(); }
 
     ssize_t read(char* ptr, size_t size) override {
         if (buffered() == 0) {
             if (readingHeaders_ && headerBytes_ >= limits_.maxHeaderBytes) return -1;
-            if (!awaitReadable(waitSeconds())) return -1;
+            if (!hasBytes() && !awaitReadable(waitSeconds())) return -1;
             // Large reads go straight to the caller's memory.
             if (size >= kReadBuffer && !readingHeaders_) return receive(ptr, size);
             const ssize_t n = receive(buffer_, kReadBuffer);
@@ -96,6 +117,11 @@ class Connection : public httplib::Stream {
 
     ssize_t write(const char* ptr, size_t size) override {
         if (!awaitWritable()) return -1;
+        if (session_) {
+            const int n =
+                SSL_write(session_, ptr, static_cast<int>(std::min<size_t>(size, INT_MAX)));
+            return n > 0 ? n : -1;
+        }
         ssize_t n;
         do {
             n = send(sock_, ptr, size, MSG_NOSIGNAL);
@@ -121,6 +147,15 @@ class Connection : public httplib::Stream {
 
   private:
     size_t buffered() const { return end_ - begin_; }
+    // Bytes that can be read without waiting: in the buffer, or decrypted by the session.
+    bool hasBytes() const { return buffered() > 0 || (session_ && SSL_pending(session_) > 0); }
+
+    void setTimeout(int option, double seconds) const {
+        timeval time{};
+        time.tv_sec = static_cast<time_t>(seconds);
+        time.tv_usec = static_cast<suseconds_t>((seconds - double(time.tv_sec)) * 1e6);
+        setsockopt(sock_, SOL_SOCKET, option, &time, sizeof time);
+    }
 
     static double secondsUntil(Clock::time_point until) {
         return std::chrono::duration<double>(until - Clock::now()).count();
@@ -146,6 +181,12 @@ class Connection : public httplib::Stream {
     bool awaitWritable() const { return await(POLLOUT, limits_.idleSeconds); }
 
     ssize_t receive(char* ptr, size_t size) {
+        if (session_) {
+            const int n =
+                SSL_read(session_, ptr, static_cast<int>(std::min<size_t>(size, INT_MAX)));
+            if (n > 0) return n;
+            return SSL_get_error(session_, n) == SSL_ERROR_ZERO_RETURN ? 0 : -1;
+        }
         ssize_t n;
         do {
             n = recv(sock_, ptr, size, 0);
@@ -155,6 +196,8 @@ class Connection : public httplib::Stream {
 
     socket_t sock_;
     const ServerLimits& limits_;
+    const ServerTls* tls_;
+    SSL* session_ = nullptr;
     char buffer_[kReadBuffer];
     size_t begin_ = 0, end_ = 0;
     Clock::time_point headerDeadline_;
@@ -262,8 +305,23 @@ std::optional<std::string> BoundedHttpServer::readBody(const httplib::Request& r
     return body;
 }
 
+BoundedHttpServer::~BoundedHttpServer() = default;
+
+std::string BoundedHttpServer::useTls(const std::string& certFile, const std::string& keyFile,
+                                      std::function<void(const std::string&)> refused) {
+    std::string error;
+    tls_ = ServerTls::load(certFile, keyFile, error);
+    tlsRefused_ = std::move(refused);
+    return error;
+}
+
 bool BoundedHttpServer::process_and_close_socket(socket_t sock) {
-    Connection connection(sock, limits_);
+    Connection connection(sock, limits_, tls_.get());
+    if (std::string refusal; !connection.open(refusal)) {
+        if (tlsRefused_) tlsRefused_(refusal);
+        connection.close();
+        return false;
+    }
     current = &connection;
     bool served = true;
     for (size_t count = 0; count < kKeepAliveRequests && svr_sock_ != INVALID_SOCKET &&

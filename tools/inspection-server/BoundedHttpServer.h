@@ -4,10 +4,14 @@
 
 #include <httplib.h>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
-// A cpp-httplib server whose connections keep to ServerLimits: the request
+class ServerTls;
+
+// A cpp-httplib server, on plain HTTP or TLS, whose connections keep to ServerLimits: the request
 // line and headers must arrive whole within a deadline, every later read and
 // write waits at most the idle time, a body above the size limit or with two
 // different lengths is refused before it is read, and enough workers serve
@@ -15,6 +19,13 @@
 class BoundedHttpServer : public httplib::Server {
   public:
     explicit BoundedHttpServer(const ServerLimits& limits);
+    ~BoundedHttpServer() override;
+
+    // Serves HTTPS with the PEM certificate and key from now on; refused hears
+    // the reason of every handshake that fails. Returns why the files cannot
+    // serve, or nothing.
+    std::string useTls(const std::string& certFile, const std::string& keyFile,
+                       std::function<void(const std::string&)> refused);
 
     // Binds host:port (port 0 picks a free one) with a listen queue long
     // enough for bursts of clients. Returns the bound port, or -1.
@@ -43,4 +54,6 @@ class BoundedHttpServer : public httplib::Server {
     bool process_and_close_socket(socket_t sock) override;
 
     ServerLimits limits_;
+    std::unique_ptr<ServerTls> tls_;
+    std::function<void(const std::string&)> tlsRefused_;
 };

@@ -57,6 +57,16 @@ InspectionServer::~InspectionServer() {
     stop();
 }
 
+std::string InspectionServer::useTls(const std::string& certFile, const std::string& keyFile) {
+    const std::string error = server_->useTls(certFile, keyFile, [this](const std::string& why) {
+        std::lock_guard lock(mutex_);
+        tlsRefusals_.push_back(why);
+        if (log_) log_("TLS handshake failed: " + why);
+    });
+    tls_ = error.empty();
+    return error;
+}
+
 int InspectionServer::start(const std::string& host, int port) {
     std::signal(SIGPIPE, SIG_IGN);
     const int bound = server_->bindTo(host, port);
@@ -98,6 +108,11 @@ void InspectionServer::setLogger(std::function<void(const std::string&)> log) {
 std::vector<std::string> InspectionServer::requests() const {
     std::lock_guard lock(mutex_);
     return requests_;
+}
+
+std::vector<std::string> InspectionServer::tlsRefusals() const {
+    std::lock_guard lock(mutex_);
+    return tlsRefusals_;
 }
 
 Fault InspectionServer::awaitFault(const std::string& endpoint) {
@@ -156,7 +171,8 @@ std::string InspectionServer::serverBase(const httplib::Request& request) const 
     const bool everyAddress = host_ == "0.0.0.0" || host_ == "::" || host_.empty();
     const std::string host = everyAddress ? request.local_addr : host_;
     const bool ipv6 = host.find(':') != std::string::npos;
-    return "http://" + (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(port_);
+    return (tls_ ? "https://" : "http://") + (ipv6 ? "[" + host + "]" : host) + ":" +
+           std::to_string(port_);
 }
 
 void InspectionServer::handleUpload(const httplib::Request& request, httplib::Response& response) {

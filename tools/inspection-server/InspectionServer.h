@@ -32,6 +32,10 @@ class InspectionServer {
     InspectionServer(const InspectionServer&) = delete;
     InspectionServer& operator=(const InspectionServer&) = delete;
 
+    // Serves HTTPS with the PEM certificate and key (before start); the
+    // upload addresses it hands out then begin with "https://". Returns why
+    // the files cannot serve, or nothing.
+    std::string useTls(const std::string& certFile, const std::string& keyFile);
     // Binds host:port (port 0 picks a free one) and serves on a thread of its
     // own. Returns the bound port, or -1 when the address cannot be bound.
     // Ignores SIGPIPE for the whole process: a client that hangs up must not
@@ -47,6 +51,9 @@ class InspectionServer {
     void setLogger(std::function<void(const std::string&)> log);
     // The method and raw target of every request so far, in arrival order.
     std::vector<std::string> requests() const;
+    // Why each failed TLS handshake failed, in order ("http request" for a
+    // client that spoke plain HTTP).
+    std::vector<std::string> tlsRefusals() const;
 
   private:
     void handleInspector(const httplib::Request& request, httplib::Response& response);
@@ -55,7 +62,7 @@ class InspectionServer {
     // Waits out the endpoint's delay and returns its fault.
     Fault awaitFault(const std::string& endpoint);
     nlohmann::json withVersion(nlohmann::json answer, bool full) const;
-    // "http://HOST:PORT" of the address the server listens on, as the client
+    // "http://HOST:PORT" (or https) of the address the server listens on, as the client
     // reached it when the server listens on every address.
     std::string serverBase(const httplib::Request& request) const;
 
@@ -70,5 +77,7 @@ class InspectionServer {
     std::condition_variable stopping_;
     bool stopped_ = false;
     std::vector<std::string> requests_;
+    std::vector<std::string> tlsRefusals_;
+    bool tls_ = false;
     std::function<void(const std::string&)> log_;
 };

@@ -1,6 +1,6 @@
 // inspection-server: a stand-in inspection server for development, training
-// and tests. Prints "listening on HOST:PORT" once it serves; stops on SIGINT
-// or SIGTERM.
+// and tests. Prints "listening on HOST:PORT" (with --tls: "https://HOST:PORT") once it serves;
+// stops on SIGINT or SIGTERM.
 #include "InspectionServer.h"
 
 #include <charconv>
@@ -23,6 +23,7 @@ struct Options {
     std::string storeFolder;
     std::vector<std::string> faults, delays;
     std::optional<size_t> maxBody;
+    std::string tlsCert, tlsKey;
     bool quiet = false;
     bool help = false;
 };
@@ -33,12 +34,13 @@ void printUsage(FILE* out) {
     std::fprintf(out, "usage: inspection-server [--host HOST] [--port PORT] [--config FILE]\n"
                       "                         [--store DIR] [--fault ENDPOINT=MODE[:ARG]]...\n"
                       "                         [--delay ENDPOINT=SECONDS]... [--max-body BYTES]\n"
-                      "                         [--quiet]\n"
+                      "                         [--tls CERT KEY] [--quiet]\n"
                       "  ENDPOINT: GetChkerName, GetMobileServlet or appUpPhoto.do\n"
                       "  MODE: close, cutoff, http500, not-json, not-object, status:VALUE, "
                       "huge[:BYTES]\n"
                       "  --port 0 picks a free port. Bodies over --max-body (default 64 MB)\n"
-                      "  are refused with HTTP 413.\n");
+                      "  are refused with HTTP 413. --tls serves HTTPS with a PEM certificate\n"
+                      "  (and its chain) and its PEM key.\n");
 }
 
 bool parse(int argc, char** argv, Options& options) {
@@ -46,6 +48,12 @@ bool parse(int argc, char** argv, Options& options) {
         const std::string arg = argv[i];
         if (arg == "--quiet" || arg == "--help" || arg == "-h") {
             (arg == "--quiet" ? options.quiet : options.help) = true;
+            continue;
+        }
+        if (arg == "--tls") {
+            if (i + 2 >= argc) return false;
+            options.tlsCert = argv[++i];
+            options.tlsKey = argv[++i];
             continue;
         }
         if (i + 1 >= argc) return false;
@@ -127,13 +135,20 @@ int main(int argc, char** argv) {
     InspectionServer server(std::move(*config), options.storeFolder);
     if (!options.quiet)
         server.setLogger([](const std::string& line) { std::cout << line << std::endl; });
+    if (!options.tlsCert.empty())
+        if (const std::string error = server.useTls(options.tlsCert, options.tlsKey);
+            !error.empty()) {
+            std::fprintf(stderr, "inspection-server: %s\n", error.c_str());
+            return 2;
+        }
     const int port = server.start(options.host, options.port);
     if (port < 0) {
         std::fprintf(stderr, "inspection-server: cannot listen on %s:%d\n", options.host.c_str(),
                      options.port);
         return 1;
     }
-    std::cout << "listening on " << options.host << ":" << port << std::endl;
+    std::cout << "listening on " << (options.tlsCert.empty() ? "" : "https://") << options.host
+              << ":" << port << std::endl;
     int received = 0;
     sigwait(&signals, &received);
     server.stop();

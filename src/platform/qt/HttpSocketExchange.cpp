@@ -32,7 +32,8 @@ void HttpSocketExchange::start(const HttpRequest& request, std::shared_ptr<HttpE
 
 HttpSocketExchange::HttpSocketExchange(const HttpRequest& request,
                                        std::shared_ptr<HttpEvents> target, QObject* parent)
-    : QObject(parent), target_(std::move(target)), timeoutSeconds_(request.timeoutSeconds) {
+    : QObject(parent), target_(std::move(target)), timeoutSeconds_(request.timeoutSeconds),
+      tls_(request.url.scheme() == QLatin1String("https")) {
     outgoing_.append(requestHead(request));
     headBytes_ = outgoing_.size();
     for (const QByteArray& piece : request.body.pieces())
@@ -41,20 +42,33 @@ HttpSocketExchange::HttpSocketExchange(const HttpRequest& request,
     idle_.setInterval(int(std::lround(std::max(0.0, timeoutSeconds_) * 1000)));
     connect(&idle_, &QTimer::timeout, this,
             [this] { fail(QStringLiteral("no answer within %1 s").arg(timeoutSeconds_)); });
-    connect(&socket_, &QTcpSocket::connected, this, &HttpSocketExchange::writeMore);
-    connect(&socket_, &QTcpSocket::bytesWritten, this, &HttpSocketExchange::wrote);
-    connect(&socket_, &QTcpSocket::readyRead, this, &HttpSocketExchange::readAnswer);
-    connect(&socket_, &QTcpSocket::disconnected, this, &HttpSocketExchange::connectionEnded);
-    connect(&socket_, &QTcpSocket::errorOccurred, this, &HttpSocketExchange::connectionEnded);
+    connect(&socket_, &QSslSocket::bytesWritten, this, &HttpSocketExchange::wrote);
+    connect(&socket_, &QSslSocket::readyRead, this, &HttpSocketExchange::readAnswer);
+    connect(&socket_, &QSslSocket::disconnected, this, &HttpSocketExchange::connectionEnded);
+    connect(&socket_, &QSslSocket::errorOccurred, this, &HttpSocketExchange::connectionEnded);
     idle_.start();
-    socket_.connectToHost(request.url.host(), quint16(request.url.port(80)));
+    if (!tls_) {
+        connect(&socket_, &QSslSocket::connected, this, &HttpSocketExchange::writeMore);
+        socket_.connectToHost(request.url.host(), quint16(request.url.port(80)));
+        return;
+    }
+    // The certificate is checked against the trusted authorities and the
+    // host's name; a failed check ends the exchange as a broken connection.
+    connect(&socket_, &QSslSocket::encrypted, this, &HttpSocketExchange::writeMore);
+    connect(&socket_, &QSslSocket::encryptedBytesWritten, this, [this] {
+        report();
+        writeMore();
+    });
+    socket_.connectToHostEncrypted(request.url.host(), quint16(request.url.port(443)));
 }
 
-// Tops the socket's buffer up to one chunk, from where the caller's bytes lie.
+// Tops the socket's buffers (before and after encryption) up to one chunk,
+// from where the caller's bytes lie.
 void HttpSocketExchange::writeMore() {
     idle_.start();
     const QList<QByteArray>& pieces = outgoing_.pieces();
-    while (piece_ < pieces.size() && socket_.bytesToWrite() < kChunkBytes) {
+    while (piece_ < pieces.size() &&
+           socket_.bytesToWrite() + socket_.encryptedBytesToWrite() < kChunkBytes) {
         const QByteArray& piece = pieces[piece_];
         const qsizetype count = qMin(kChunkBytes, piece.size() - offset_);
         if (socket_.write(piece.constData() + offset_, count) != count) return;
@@ -63,17 +77,26 @@ void HttpSocketExchange::writeMore() {
     }
 }
 
+// Over TLS, bytes "written" have only been encrypted: what went out is told
+// when the encrypted bytes go (see the constructor).
 void HttpSocketExchange::wrote(qint64 bytes) {
     written_ += bytes;
+    if (!tls_) report();
+    writeMore();
+}
+
+void HttpSocketExchange::report() {
+    // Encrypted bytes are never fewer than the plain ones they carry, so this
+    // never counts a byte before the system has it.
+    const qint64 out = written_ - socket_.encryptedBytesToWrite();
     const qint64 total = outgoing_.size() - headBytes_;
-    const qint64 sent = qBound<qint64>(0, written_ - headBytes_, total);
-    const bool allSent = written_ == outgoing_.size();
+    const qint64 sent = qBound<qint64>(0, out - headBytes_, total);
+    const bool allSent = out == outgoing_.size();
     if (target_ && total > 0 && sent > 0 &&
         (allSent || !sinceReport_.isValid() || sinceReport_.elapsed() >= kReportMs)) {
         sinceReport_.start();
         target_->didSendBodyData(sent, total);
     }
-    writeMore();
 }
 
 void HttpSocketExchange::readAnswer() {

@@ -61,7 +61,9 @@ QString failureText(const QNetworkReply& reply, double timeoutSeconds) {
 } // namespace
 
 void QtHttpClient::start(const HttpRequest& request, std::shared_ptr<HttpEvents> target) {
-    if (request.url.scheme() == QLatin1String("http") && !request.useCache && !request.useCookies)
+    const QString scheme = request.url.scheme();
+    const bool ours = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    if (ours && !request.useCache && !request.useCookies)
         return HttpSocketExchange::start(request, std::move(target), &manager_);
     startWithManager(request, std::move(target));
 }
@@ -106,6 +108,7 @@ void QtHttpClient::startWithManager(const HttpRequest& request,
 
 std::optional<QByteArray> QtHttpClient::fetch(const QUrl& url, double timeoutSeconds) {
     std::optional<QByteArray> body;
+    QString failure;
     QThread* worker = QThread::create([&] {
         QNetworkAccessManager manager;
         QNetworkReply* reply = manager.get(QNetworkRequest(url));
@@ -123,11 +126,17 @@ std::optional<QByteArray> QtHttpClient::fetch(const QUrl& url, double timeoutSec
             reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
         if (httpAnswer && (reply->error() == QNetworkReply::NoError || reply->error() >= 100))
             body = reply->readAll();
+        else
+            failure = failureText(*reply, timeoutSeconds);
         delete reply;
     });
     worker->start();
     waitShowingIt(worker);
     delete worker;
     dropInputQueuedMeanwhile();
+    // The query may name the inspector; the place and the reason are enough.
+    if (!body)
+        logLine(QStringLiteral("no answer from %1: %2")
+                    .arg(url.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo), failure));
     return body;
 }

@@ -4,7 +4,7 @@
 
 #include <QNetworkAccessManager>
 
-// HTTP over QtNetwork, but for asynchronous plain-HTTP requests without cache
+// HTTP and HTTPS over QtNetwork, but for asynchronous requests without cache
 // or cookies (the uploads): QtNetwork copies a body whole and sends it several
 // times slower than a connection of our own, which streams it from the
 // caller's buffers (HttpSocketExchange). Asynchronous requests report on the
