@@ -96,8 +96,19 @@ class Output {
     }
 
   private:
+    // A file on a disk that fills up takes part of a write without an error;
+    // the rest is written again, so that the write that fails gives the
+    // system's reason ("No space left on device").
     void put(const char* data, qsizetype n) {
-        if (ok_ && n > 0) ok_ = device_.write(data, n) == n;
+        while (ok_ && n > 0) {
+            const qint64 written = device_.write(data, n);
+            if (written <= 0)
+                ok_ = false;
+            else {
+                data += written;
+                n -= written;
+            }
+        }
     }
 
     QIODevice& device_;
@@ -270,10 +281,12 @@ std::optional<QByteArray> writePlist(const PlistValue& value, QString* error) {
 bool writePlistFile(const QString& path, const PlistValue& value, QString* error) {
     QSaveFile file(path);
     QString why;
+    // Unbuffered: the writer hands over large pieces itself, and a write that
+    // fails reaches it with its reason rather than in a later flush.
     // flush() before commit(): commit() overlooks a failure of the final
     // flush and would put a cut-off file in place of the old one.
-    if (file.open(QIODevice::WriteOnly) && writeTo(file, value, &why) && file.flush() &&
-        file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeTo(file, value, &why) &&
+        file.flush() && file.commit())
         return true;
     if (error)
         *error = QStringLiteral("cannot write %1: %2")

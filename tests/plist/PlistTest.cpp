@@ -359,8 +359,10 @@ TEST(Plist, BadInputIsAnErrorNeverACrash) {
         "<plist><dict><key>a</key>",
         "<plist><array><string>x</array></plist>",
         document("<string>&#0;</string>"),
-        document("<string>a\xF8\x90\x80\x80" "b</string>"),
-        document("<string>a\xFC\x84\x80\x80\x80\x80" "b</string>"),
+        document("<string>a\xF8\x90\x80\x80"
+                 "b</string>"),
+        document("<string>a\xFC\x84\x80\x80\x80\x80"
+                 "b</string>"),
         document("<string>&undeclared;</string>"),
         "<!DOCTYPE plist [<!ENTITY a \"x\">]><plist><string>&a;</string></plist>",
         "<!DOCTYPE plist [<!ENTITY a SYSTEM \"/etc/passwd\">]><plist><string/></plist>",
@@ -493,14 +495,15 @@ TEST(PlistFile, AFailedWriteLeavesTheOldFileAsItWas) {
     file.close();
 
     // A large write fails as it is written; a small one only when the
-    // buffered bytes reach the disk as the file is committed.
+    // buffered bytes reach the disk as the file is committed. Both fail
+    // part-way, after the first 200 bytes, and give the system's reason.
     for (const int size : {100000, 500}) {
         QString error;
         {
             FileSizeLimit limit(200);
             EXPECT_FALSE(writePlistFile(path, QByteArray(size, 'n'), &error)) << size;
         }
-        EXPECT_FALSE(error.isEmpty());
+        EXPECT_TRUE(error.endsWith(": " + systemReason(EFBIG))) << error.toStdString();
     }
     EXPECT_FALSE(writePlistFile(path, PlistValue::Array{PlistValue()}));
 

@@ -224,6 +224,26 @@ TEST_F(StoreTest, AFailedSaveReturnsFalseAndLeavesTheFile) {
     EXPECT_EQ(files(), QStringList{"waitingReport.plist"});
 }
 
+// The documents folder on a disk of 64 KiB: the list fits, the photos of a
+// large case fill the disk part-way through their file.
+TEST_F(StoreTest, AFullDiskIsLoggedWithTheSystemsReason) {
+    const SmallDisk disk(fake.path(), 64);
+    if (!disk.error().isEmpty()) GTEST_SKIP() << "no tmpfs: " << disk.error().toStdString();
+    const auto record = testCase("A1", "F2", 10, 3);
+    record->topPhoto->photo += QByteArray(100000, 'x');
+    vars().getWaitingStoreArray().append(record);
+
+    vars().transPhotoInDictionary();
+    EXPECT_FALSE(record->photoId);
+    ASSERT_FALSE(fake.log.lines.isEmpty());
+    EXPECT_TRUE(fake.log.lines.last().endsWith(": " + systemReason(ENOSPC)))
+        << fake.log.lines.last().toStdString();
+    EXPECT_FALSE(vars().storeWaitingStoreArray());
+    EXPECT_TRUE(fake.log.lines.last().endsWith(": " + systemReason(ENOSPC)))
+        << fake.log.lines.last().toStdString();
+    EXPECT_TRUE(files().isEmpty()) << files().join(' ').toStdString();
+}
+
 TEST_F(StoreTest, AReplacedListIsSavedOrPutBackWhenTheWriteFails) {
     const auto first = testCase("A1", "F2", 0, 0);
     ASSERT_TRUE(vars().replaceWaitingStoreArray({first}));
