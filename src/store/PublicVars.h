@@ -43,8 +43,8 @@ class PublicVars : public BaseVars {
 
     // Moves the inline photos of every case without a photoId into a new
     // photo file and names it in the case. A case whose file could not be
-    // written keeps its photos inline and is tried again next time. Writes
-    // photo files only, not the list.
+    // written keeps its photos inline and is tried again next time. When a
+    // case was moved, the list is saved.
     void transPhotoInDictionary();
     // Replaces the photo file of photoId, atomically. False when it could not
     // be written or photoId is unsafe.

@@ -292,6 +292,23 @@ TEST_F(StoreTest, AFailedPhotoWriteLeavesThePhotosInline) {
     EXPECT_EQ(vars().getPhoto(record->photoId).photos, *before.photos);
 }
 
+TEST_F(StoreTest, AListThatCannotBeSavedAfterTheMoveIsNamedByTheNextSave) {
+    const auto record = testCase("A1", "F2");
+    vars().setWaitingStoreArray({record});
+    // A folder in the list's place: the photo file is written, the list is not.
+    ASSERT_TRUE(QDir(fake.path()).mkdir("waitingReport.plist"));
+    vars().transPhotoInDictionary();
+    ASSERT_TRUE(record->photoId);
+    ASSERT_FALSE(fake.log.lines.isEmpty());
+    EXPECT_TRUE(fake.log.lines.last().contains("waitingReport.plist"));
+    EXPECT_EQ(vars().getPhoto(record->photoId).photos, *testCase("A1", "F2")->photos);
+
+    ASSERT_TRUE(QDir(fake.path()).rmdir("waitingReport.plist"));
+    ASSERT_TRUE(vars().storeWaitingStoreArray());
+    PublicVars::resetSharedInstanceForTesting();
+    EXPECT_EQ(vars().getWaitingStoreArray().front()->photoId, record->photoId);
+}
+
 TEST_F(StoreTest, UnsafePhotoIdsNeverLeaveTheDocumentsFolder) {
     // A file that "photo_../x.plist" would reach.
     ASSERT_TRUE(QDir(fake.path()).mkdir("photo_.."));
