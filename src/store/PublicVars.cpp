@@ -175,8 +175,7 @@ PhotoFile PublicVars::getPhoto(const std::optional<QString>& photoId) {
 }
 
 std::optional<PhotoFile> PublicVars::photosForUpload(const CaseRecord& record, QString* problem) {
-    if (!record.photoId) return record.inlinePhotos();
-    PhotoFileRead read = readPhotoFileOf(documents(), record);
+    PhotoFileRead read = readPhotosOf(documents(), record);
     if (!read.file && problem) *problem = read.error;
     return std::move(read.file);
 }

@@ -87,6 +87,11 @@ PhotoFileRead readPhotoFileOf(const QString& folder, const CaseRecord& record) {
     return read;
 }
 
+PhotoFileRead readPhotosOf(const QString& folder, const CaseRecord& record) {
+    if (!record.photoId) return {record.inlinePhotos(), QString()};
+    return readPhotoFileOf(folder, record);
+}
+
 namespace {
 
 QByteArray contentOf(const QString& path) {
