@@ -1,6 +1,7 @@
 // The case store on disk: saving a new case with 14 photos of about 600 KB and moving them into
-// the case's photo file, beside writing the same bytes raw with one QSaveFile; and opening a
-// store of 1,000 cases.
+// the case's photo file, beside writing the same bytes raw with one QSaveFile; opening a
+// store of 1,000 cases; and a sending run of 50 cases in a store of 10,000, each sent case
+// saving the list, beside raw writes of the same list bytes.
 #include "BenchRatio.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtMainLoop.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -148,24 +150,25 @@ void BM_GetPhotoOfACase(benchmark::State& state) {
 }
 BENCHMARK(BM_GetPhotoOfACase)->Unit(benchmark::kMillisecond);
 
+// Writes a store of count cases whose photos are in their files.
+void writeMovedCases(benchmark::State& state, int count) {
+    CaseList cases;
+    for (int n = 0; n < count; ++n) {
+        auto record = newCase({QByteArray()}, n);
+        record->dropInlinePhotos();
+        record->photoId = QStringLiteral("%1.000000").arg(1435644300 + n);
+        cases << record;
+    }
+    PublicVars::sharedInstance().setWaitingStoreArray(cases);
+    if (!PublicVars::sharedInstance().storeWaitingStoreArray())
+        state.SkipWithError("could not write the store");
+}
+
 // Opening the app with 1,000 stored cases whose photos are in their files:
 // making the shared state reads the whole list.
 void BM_OpenStoreOf1000Cases(benchmark::State& state) {
     StoreFolder folder;
-    {
-        CaseList cases;
-        for (int n = 0; n < 1000; ++n) {
-            auto record = newCase({QByteArray()}, n);
-            record->topPhoto.reset();
-            record->photos.reset();
-            record->photos_1.reset();
-            record->photoId = QStringLiteral("%1.000000").arg(1435644300 + n);
-            cases << record;
-        }
-        PublicVars::sharedInstance().setWaitingStoreArray(cases);
-        if (!PublicVars::sharedInstance().storeWaitingStoreArray())
-            state.SkipWithError("could not write the store");
-    }
+    writeMovedCases(state, 1000);
     for (auto _ : state) {
         PublicVars::resetSharedInstanceForTesting();
         if (PublicVars::sharedInstance().waitingStoreArray().size() != 1000)
@@ -175,11 +178,54 @@ void BM_OpenStoreOf1000Cases(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenStoreOf1000Cases)->Unit(benchmark::kMillisecond);
 
+constexpr int runCases = 50;
+constexpr int storeCases = 10000;
+
+// A sending run in a freshly opened store of 10,000 cases: each iteration is
+// one case sent, and the list saved as the sending run saves it.
+void BM_SendCaseIn10000(benchmark::State& state) {
+    StoreFolder folder;
+    writeMovedCases(state, storeCases);
+    PublicVars::resetSharedInstanceForTesting();
+    PublicVars& store = PublicVars::sharedInstance();
+    int next = 0;
+    for (auto _ : state) {
+        store.waitingStoreArray()[next++ * (storeCases / runCases)]->state = QStringLiteral("1");
+        if (!store.storeWaitingStoreArray()) state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_SendCaseIn10000)->Unit(benchmark::kMillisecond)->Iterations(runCases)->UseRealTime();
+
+// The yardstick: the same list's bytes written raw through one QSaveFile,
+// synced to the disk.
+void BM_RawListWriteOf10000(benchmark::State& state) {
+    StoreFolder folder;
+    writeMovedCases(state, storeCases);
+    QFile written(QDir(folder.path()).filePath(QStringLiteral("waitingReport.plist")));
+    if (!written.open(QIODevice::ReadOnly)) state.SkipWithError("no list");
+    const QByteArray bytes = written.readAll();
+    for (auto _ : state) {
+        QSaveFile file(QDir(folder.path()).filePath(QStringLiteral("raw.plist")));
+        const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                        file.flush() && ::fdatasync(file.handle()) == 0 && file.commit();
+        if (!ok) state.SkipWithError("raw write failed");
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_RawListWriteOf10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(runCases)
+    ->UseRealTime();
+
 } // namespace
 
 int main(int argc, char** argv) {
     return runBenchmarksWithRatios(
         argc, argv,
         {{"saving a 14-photo case over a raw write of its bytes", "BM_SaveNewCaseAndMovePhotos",
-          "BM_RawSaveFileOfTheSameBytes", BenchRatio::Better::Cheaper, 3.0}});
+          "BM_RawSaveFileOfTheSameBytes", BenchRatio::Better::Cheaper, 3.0},
+         {"a sent case in 10,000 over a raw write of the list",
+          "BM_SendCaseIn10000/iterations:50/real_time",
+          "BM_RawListWriteOf10000/iterations:50/real_time", BenchRatio::Better::Cheaper, 1.5,
+          true}});
 }

@@ -89,7 +89,7 @@ bool PublicVars::storeWaitingStoreArray() {
         unreadableListInPlace_ = false;
     }
     QString error;
-    if (writeCaseList(path, waitingStoreArray_, &error)) return true;
+    if (listWriter_.write(path, waitingStoreArray_, &error)) return true;
     logLine(error);
     return false;
 }

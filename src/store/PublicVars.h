@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/BaseVars.h"
+#include "store/CaseListWriter.h"
 #include "store/CaseRecord.h"
 
 // The one shared state object, with the local case store: the list of cases
@@ -72,6 +73,7 @@ class PublicVars : public BaseVars {
 
     bool isNeedDelete_ = false;
     CaseList waitingStoreArray_;
+    CaseListWriter listWriter_;
     bool loaded_ = false;
     // The unreadable list file could not be moved aside; it must not be
     // overwritten until it has been.
