@@ -1,15 +1,19 @@
 // The case store on disk: saving a new case with 14 photos of about 600 KB and moving them into
 // the case's photo file, beside writing the same bytes raw with one QSaveFile; opening a
 // store of 1,000 cases; and a sending run of 50 cases in a store of 10,000, each sent case
-// saving the list, beside raw writes of the same list bytes.
+// saving the list, beside raw writes of the same list bytes; and the peak memory of reading a
+// case's photo file that holds a 50 MB photo, beside reading the file's bytes raw.
 #include "BenchRatio.h"
+#include "ProcessMemory.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtMainLoop.h"
 #include "platform/qt/QtSettings.h"
 #include "platform/qt/QtSystem.h"
 #include "store/PublicVars.h"
+#include "store/StoreFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -45,6 +49,19 @@ class StoreFolder {
     Platform services_;
     PlatformScope scope_{services_};
 };
+
+// How far the memory of this process rose above what it used before, in
+// bytes, while read() ran; the largest of the iterations goes in the counter.
+template <typename Read> void countPeakGrowth(benchmark::State& state, Read read) {
+    double most = 0;
+    for (auto _ : state) {
+        if (!resetPeakMemory()) state.SkipWithError("cannot reset the peak memory");
+        const long before = statusKb("VmRSS");
+        read();
+        most = std::max(most, double(statusKb("VmHWM") - before) * 1024);
+    }
+    state.counters["peak"] = most;
+}
 
 QByteArray randomPhoto(quint32 seed) {
     QByteArray bytes(photoBytes, Qt::Uninitialized);
@@ -178,6 +195,26 @@ void BM_OpenStoreOf1000Cases(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenStoreOf1000Cases)->Unit(benchmark::kMillisecond);
 
+// Opening the app with lists of 63.9 and 64.6 MiB: a few cases more must cost
+// a few cases' time more.
+void BM_OpenStoreOfCases(benchmark::State& state) {
+    StoreFolder folder;
+    const int count = int(state.range(0));
+    writeMovedCases(state, count);
+    for (auto _ : state) {
+        PublicVars::resetSharedInstanceForTesting();
+        if (PublicVars::sharedInstance().waitingStoreArray().size() != count)
+            state.SkipWithError("store not read");
+    }
+    state.counters["list MiB"] =
+        double(QFileInfo(waitingReportPath(folder.path())).size()) / (1 << 20);
+}
+BENCHMARK(BM_OpenStoreOfCases)
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(84000)
+    ->Arg(85000)
+    ->Iterations(3);
+
 constexpr int runCases = 50;
 constexpr int storeCases = 10000;
 
@@ -217,6 +254,43 @@ BENCHMARK(BM_RawListWriteOf10000)
     ->Iterations(runCases)
     ->UseRealTime();
 
+constexpr int bigPhotoBytes = 50 * 1000 * 1000;
+
+// A photo file with one photo of 50 MB, and its path.
+QString writeBigPhotoFile(benchmark::State& state) {
+    QByteArray photo(bigPhotoBytes, Qt::Uninitialized);
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(photo.data()),
+                                  photo.size() / int(sizeof(quint32)));
+    if (!PublicVars::sharedInstance().storePhotoWithPhotoDict(QStringLiteral("big"),
+                                                              {entry(photo), {}, {}, {}}))
+        state.SkipWithError("could not write the photo file");
+    return QDir(platform().documents->path()).filePath(QStringLiteral("photo_big.plist"));
+}
+
+// Reading a case's photo file that holds a 50 MB photo, as the sending run does.
+void BM_ReadPhotoFileOf50MBPhoto(benchmark::State& state) {
+    StoreFolder folder;
+    writeBigPhotoFile(state);
+    countPeakGrowth(state, [&] {
+        const PhotoFile photos = PublicVars::sharedInstance().getPhoto(QStringLiteral("big"));
+        if (!photos.topPhoto || photos.topPhoto->photo.size() != bigPhotoBytes)
+            state.SkipWithError("photo not read");
+    });
+}
+BENCHMARK(BM_ReadPhotoFileOf50MBPhoto)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The yardstick: the same file's bytes read raw, once.
+void BM_RawReadOfThe50MBPhotoFile(benchmark::State& state) {
+    StoreFolder folder;
+    QFile file(writeBigPhotoFile(state));
+    countPeakGrowth(state, [&] {
+        if (!file.open(QIODevice::ReadOnly) || file.readAll().size() <= bigPhotoBytes)
+            state.SkipWithError("file not read");
+        file.close();
+    });
+}
+BENCHMARK(BM_RawReadOfThe50MBPhotoFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -226,6 +300,11 @@ int main(int argc, char** argv) {
           "BM_RawSaveFileOfTheSameBytes", BenchRatio::Better::Cheaper, 3.0},
          {"a sent case in 10,000 over a raw write of the list",
           "BM_SendCaseIn10000/iterations:50/real_time",
-          "BM_RawListWriteOf10000/iterations:50/real_time", BenchRatio::Better::Cheaper, 1.5,
-          true}});
+          "BM_RawListWriteOf10000/iterations:50/real_time", BenchRatio::Better::Cheaper, 1.5, true},
+         {"opening 85,000 cases over 84,000 (lists either side of 64 MiB)",
+          "BM_OpenStoreOfCases/85000/iterations:3", "BM_OpenStoreOfCases/84000/iterations:3",
+          BenchRatio::Better::Cheaper, 1.1},
+         {"peak memory of reading a 50 MB photo's file over the file's size",
+          "BM_ReadPhotoFileOf50MBPhoto/iterations:3", "BM_RawReadOfThe50MBPhotoFile/iterations:3",
+          BenchRatio::Better::Cheaper, 3.0, false, "peak"}});
 }
