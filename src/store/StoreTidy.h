@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // Clears a case store folder of the photo files that no case names, for
-// support staff. Meant for a folder the app is not using at the time.
+// support staff. The caller holds the folder's StoreLock, so that the app
+// cannot name a file meanwhile.
 
 struct StoreTidying {
     // One line per photo file that no case names: deleted (or, on a dry run,

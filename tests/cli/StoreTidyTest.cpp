@@ -3,6 +3,7 @@
 #include "plist/Plist.h"
 #include "store/StoreFiles.h"
 #include "store/StoreFixture.h"
+#include "store/StoreLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,7 +104,7 @@ TEST_F(StoreTidy, DeletesOnlyUnnamedFilesWhosePhotosACaseHolds) {
     EXPECT_TRUE(again.out.endsWith("\n0 deleted, 5 kept\n")) << describe(again);
 }
 
-TEST_F(StoreTidy, AListThatCannotBeReadStopsIt) {
+TEST_F(StoreTidy, AnUnreadableListOrALockedStoreStopsIt) {
     writeBytes("waitingReport.plist", "<plist><array><dict>");
     writePhotoFile("050", testCase("A1", "S2")->inlinePhotos());
     const Finished refused = cli({"store", "tidy", dir.path()});
@@ -111,6 +112,13 @@ TEST_F(StoreTidy, AListThatCannotBeReadStopsIt) {
     EXPECT_TRUE(refused.err.startsWith("waitingReport.plist: unreadable: ")) << describe(refused);
     EXPECT_TRUE(refused.err.contains("nothing was deleted")) << describe(refused);
     EXPECT_EQ(files(), QStringList({"photo_050.plist", "waitingReport.plist"}));
+
+    // While another program holds the store, nothing is deleted.
+    StoreLock lock(dir.path());
+    ASSERT_TRUE(lock.tryLock(0));
+    const Finished held = cli({"store", "tidy", dir.path()});
+    EXPECT_EQ(held.status, 1) << describe(held);
+    EXPECT_TRUE(held.err.contains("in use by another program")) << describe(held);
 
     const Finished usage = cli({"store", "tidy", "--force", dir.path()});
     EXPECT_EQ(usage.status, 2) << describe(usage);

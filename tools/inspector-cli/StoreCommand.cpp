@@ -5,6 +5,7 @@
 #include "Command.h"
 
 #include "store/StoreInspection.h"
+#include "store/StoreLock.h"
 #include "store/StoreTidy.h"
 
 #include <QDateTime>
@@ -35,7 +36,18 @@ int check(const QString& folder) {
     return problems.isEmpty() ? 0 : 1;
 }
 
+// How long a tidy waits for another program to let go of the store.
+constexpr int kLockWaitMs = 5000;
+
 int tidy(const QString& folder, bool dryRun) {
+    // The app on the same folder may be about to name a file that looks unnamed.
+    StoreLock lock(folder);
+    if (!dryRun && !lock.tryLock(kLockWaitMs)) {
+        print(stderr, {QStringLiteral("error: %1 is in use by another program (%2); nothing "
+                                      "deleted")
+                           .arg(folder, lock.fileName())});
+        return 1;
+    }
     const StoreTidying tidying = tidyStore(folder, dryRun, QDateTime::currentDateTimeUtc());
     print(stdout, tidying.lines);
     print(stderr, tidying.problems);
