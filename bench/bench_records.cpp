@@ -12,6 +12,7 @@
 // Every store is a real documents folder written by the store's own code.
 #include "BenchRatio.h"
 #include "InspectionServerProcess.h"
+#include "ProcessMemory.h"
 #include "StampFixtures.h"
 #include "StoreHome.h"
 
@@ -108,17 +109,6 @@ std::vector<QByteArray>& cameraPhotos() {
 InspectionServerProcess& server() {
     static InspectionServerProcess s;
     return s;
-}
-
-// A kB figure of this process from /proc/self/status ("VmHWM", "VmRSS").
-long statusKb(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    const QString text = QString::fromLatin1(status.readAll());
-    const QRegularExpression line(QStringLiteral("^%1:\\s*(\\d+) kB").arg(field),
-                                  QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = line.match(text);
-    return match.hasMatch() ? match.captured(1).toLong() : -1;
 }
 
 // The child: the records screen of the store in home, every case ticked and

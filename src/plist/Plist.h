@@ -3,6 +3,7 @@
 #include "plist/PlistValue.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -51,3 +52,11 @@ std::optional<QByteArray> writePlist(const PlistValue& value, QString* error = n
 // Replaces the file at path with the XML form of value, atomically: on any
 // failure it returns false and the file is left as it was.
 bool writePlistFile(const QString& path, const PlistValue& value, QString* error = nullptr);
+
+// A list written often, with few of its items changed between writes, keeps
+// the text of each item: writePlistArrayItem gives the text of an item of a
+// root array, and writePlistArrayFile writes the document of such texts. The
+// file is byte for byte the one writePlistFile writes of the array.
+std::optional<QByteArray> writePlistArrayItem(const PlistValue& item, QString* error = nullptr);
+bool writePlistArrayFile(const QString& path, const QList<QByteArray>& items,
+                         QString* error = nullptr);

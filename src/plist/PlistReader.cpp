@@ -108,10 +108,6 @@ class Reader {
     QStringList skipped_;
 };
 
-// Files up to this size (a photo file of some forty camera photos) are read
-// whole, for the plain reader; larger ones stream through Qt's XML reader.
-constexpr qint64 plainFileMaxBytes = 64 << 20;
-
 PlistReadResult failure(QString error) {
     return {std::nullopt, std::move(error), {}};
 }
@@ -124,6 +120,10 @@ std::optional<QString> refusal(qint64 size, const QByteArray& start) {
     if (start.startsWith("bplist"))
         return QStringLiteral("binary property list (only the XML form is read)");
     return std::nullopt;
+}
+
+PlistReadResult unreadable(const QString& path, const QFile& file) {
+    return failure(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
 }
 
 } // namespace
@@ -146,15 +146,21 @@ PlistReadResult readPlistFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return failure(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
     if (auto why = refusal(file.size(), file.peek(6))) return failure(*why);
-    PlistReadResult result;
-    if (file.size() <= plainFileMaxBytes) {
-        result = readPlist(file.readAll());
-    } else {
-        // Read from the file as it goes: no copy of the whole file in memory.
-        QXmlStreamReader reader(&file);
-        result = Reader(reader).read();
+    // Whatever its size, the file is read whole for the plain reader, which
+    // makes the values straight from its bytes: about the file's size besides
+    // the values, and a time linear in the size.
+    std::optional<PlistValue> plain;
+    {
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) return unreadable(path, file);
+        plain = readPlainPlist(bytes);
     }
-    if (file.error() != QFileDevice::NoError)
-        return failure(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    if (plain) return {std::move(plain), QString(), {}};
+    // Anything else streams from the file through Qt's XML reader, which
+    // would otherwise hold the whole text once more as UTF-16.
+    if (!file.seek(0)) return unreadable(path, file);
+    QXmlStreamReader reader(&file);
+    PlistReadResult result = Reader(reader).read();
+    if (file.error() != QFileDevice::NoError) return unreadable(path, file);
     return result;
 }

@@ -96,8 +96,19 @@ class Output {
     }
 
   private:
+    // A file on a disk that fills up takes part of a write without an error;
+    // the rest is written again, so that the write that fails gives the
+    // system's reason ("No space left on device").
     void put(const char* data, qsizetype n) {
-        if (ok_ && n > 0) ok_ = device_.write(data, n) == n;
+        while (ok_ && n > 0) {
+            const qint64 written = device_.write(data, n);
+            if (written <= 0)
+                ok_ = false;
+            else {
+                data += written;
+                n -= written;
+            }
+        }
     }
 
     QIODevice& device_;
@@ -127,9 +138,22 @@ class Writer {
         out_.text(footer);
         return ok;
     }
+    // A document whose root is an array of the items' texts, each as
+    // value() writes an item of the root array.
+    void arrayDocument(const QList<QByteArray>& items) {
+        out_.text(header);
+        if (items.isEmpty()) {
+            out_.text("<array/>\n");
+        } else {
+            out_.text("<array>\n");
+            for (const QByteArray& item : items)
+                out_.bytes(item);
+            out_.text("</array>\n");
+        }
+        out_.text(footer);
+    }
     const QString& error() const { return error_; }
 
-  private:
     bool value(const PlistValue& v, int depth) {
         switch (v.type()) {
         case PlistValue::Type::None:
@@ -160,6 +184,7 @@ class Writer {
         return fail(QStringLiteral("unknown value"));
     }
 
+  private:
     template <typename Text> bool element(const char* name, const Text& text, int depth) {
         out_.indent(depth);
         tag("<", name);
@@ -243,17 +268,34 @@ class Writer {
     QString error_;
 };
 
-// Writes the document to device; false with *error set when the value cannot
-// be written or the device fails.
-bool writeTo(QIODevice& device, const PlistValue& value, QString* error) {
+// Writes the document that write() makes to device; false with *error set
+// when the value cannot be written or the device fails.
+template <typename Write> bool writeTo(QIODevice& device, QString* error, Write write) {
     Output out(device);
     Writer writer(out);
-    if (!writer.document(value)) {
+    if (!write(writer)) {
         if (error) *error = writer.error();
         return false;
     }
     if (out.flush()) return true;
     if (error) *error = device.errorString();
+    return false;
+}
+
+// Replaces the file at path with what write() makes, atomically.
+template <typename Write> bool writeFile(const QString& path, QString* error, Write write) {
+    QSaveFile file(path);
+    QString why;
+    // Unbuffered: the writer hands over large pieces itself, and a write that
+    // fails reaches it with its reason rather than in a later flush.
+    // flush() before commit(): commit() overlooks a failure of the final
+    // flush and would put a cut-off file in place of the old one.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeTo(file, &why, write) &&
+        file.flush() && file.commit())
+        return true;
+    if (error)
+        *error = QStringLiteral("cannot write %1: %2")
+                     .arg(path, why.isEmpty() ? file.errorString() : why);
     return false;
 }
 
@@ -263,20 +305,27 @@ std::optional<QByteArray> writePlist(const PlistValue& value, QString* error) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!writeTo(buffer, value, error)) return std::nullopt;
+    if (!writeTo(buffer, error, [&](Writer& writer) { return writer.document(value); }))
+        return std::nullopt;
     return bytes;
 }
 
 bool writePlistFile(const QString& path, const PlistValue& value, QString* error) {
-    QSaveFile file(path);
-    QString why;
-    // flush() before commit(): commit() overlooks a failure of the final
-    // flush and would put a cut-off file in place of the old one.
-    if (file.open(QIODevice::WriteOnly) && writeTo(file, value, &why) && file.flush() &&
-        file.commit())
+    return writeFile(path, error, [&](Writer& writer) { return writer.document(value); });
+}
+
+std::optional<QByteArray> writePlistArrayItem(const PlistValue& item, QString* error) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeTo(buffer, error, [&](Writer& writer) { return writer.value(item, 1); }))
+        return std::nullopt;
+    return bytes;
+}
+
+bool writePlistArrayFile(const QString& path, const QList<QByteArray>& items, QString* error) {
+    return writeFile(path, error, [&](Writer& writer) {
+        writer.arrayDocument(items);
         return true;
-    if (error)
-        *error = QStringLiteral("cannot write %1: %2")
-                     .arg(path, why.isEmpty() ? file.errorString() : why);
-    return false;
+    });
 }

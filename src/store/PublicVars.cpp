@@ -89,7 +89,7 @@ bool PublicVars::storeWaitingStoreArray() {
         unreadableListInPlace_ = false;
     }
     QString error;
-    if (writeCaseList(path, waitingStoreArray_, &error)) return true;
+    if (listWriter_.write(path, waitingStoreArray_, &error)) return true;
     logLine(error);
     return false;
 }
@@ -121,6 +121,7 @@ std::shared_ptr<CaseRecord> PublicVars::findWaitingStoreArrayByPK(const QString&
 
 void PublicVars::transPhotoInDictionary() {
     CaseList& cases = getWaitingStoreArray();
+    bool moved = false;
     // By index, reading the count again each time.
     for (qsizetype i = 0; i < cases.size(); ++i) {
         const std::shared_ptr<CaseRecord> record = cases.at(i); // at(): the list is not copied
@@ -130,7 +131,12 @@ void PublicVars::transPhotoInDictionary() {
         if (!storePhotoWithPhotoDict(photoId, record->inlinePhotos())) continue;
         record->photoId = photoId;
         record->dropInlinePhotos();
+        moved = true;
     }
+    // Until the list names the new files, every start would move the same
+    // photos into yet another file. A failed save keeps them inline in the
+    // file, and the next save names the new one.
+    if (moved) storeWaitingStoreArray();
 }
 
 QString PublicVars::newPhotoId() const {
@@ -169,8 +175,7 @@ PhotoFile PublicVars::getPhoto(const std::optional<QString>& photoId) {
 }
 
 std::optional<PhotoFile> PublicVars::photosForUpload(const CaseRecord& record, QString* problem) {
-    if (!record.photoId) return record.inlinePhotos();
-    PhotoFileRead read = readPhotoFileOf(documents(), record);
+    PhotoFileRead read = readPhotosOf(documents(), record);
     if (!read.file && problem) *problem = read.error;
     return std::move(read.file);
 }

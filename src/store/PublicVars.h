@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/BaseVars.h"
+#include "store/CaseListWriter.h"
 #include "store/CaseRecord.h"
 
 // The one shared state object, with the local case store: the list of cases
@@ -43,8 +44,8 @@ class PublicVars : public BaseVars {
 
     // Moves the inline photos of every case without a photoId into a new
     // photo file and names it in the case. A case whose file could not be
-    // written keeps its photos inline and is tried again next time. Writes
-    // photo files only, not the list.
+    // written keeps its photos inline and is tried again next time. When a
+    // case was moved, the list is saved.
     void transPhotoInDictionary();
     // Replaces the photo file of photoId, atomically. False when it could not
     // be written or photoId is unsafe.
@@ -72,6 +73,7 @@ class PublicVars : public BaseVars {
 
     bool isNeedDelete_ = false;
     CaseList waitingStoreArray_;
+    CaseListWriter listWriter_;
     bool loaded_ = false;
     // The unreadable list file could not be moved aside; it must not be
     // overwritten until it has been.

@@ -1,6 +1,7 @@
 #include "store/StoreFiles.h"
 
 #include "plist/Plist.h"
+#include "store/CaseListWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,11 +58,7 @@ CaseListRead readCaseList(const QString& path) {
 }
 
 bool writeCaseList(const QString& path, const CaseList& cases, QString* error) {
-    PlistValue::Array items;
-    items.reserve(std::size_t(cases.size()));
-    for (const auto& record : cases)
-        if (record) items.emplace_back(record->toPlist());
-    return writePlistFile(path, PlistValue(std::move(items)), error);
+    return CaseListWriter().write(path, cases, error);
 }
 
 PhotoFileRead readPhotoFile(const QString& path) {
@@ -85,6 +82,11 @@ PhotoFileRead readPhotoFileOf(const QString& folder, const CaseRecord& record) {
     if (!read.file)
         read.error = QStringLiteral("the photo file %1 cannot be read: %2").arg(name, read.error);
     return read;
+}
+
+PhotoFileRead readPhotosOf(const QString& folder, const CaseRecord& record) {
+    if (!record.photoId) return {record.inlinePhotos(), QString()};
+    return readPhotoFileOf(folder, record);
 }
 
 namespace {

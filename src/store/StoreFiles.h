@@ -42,6 +42,10 @@ PhotoFileRead readPhotoFile(const QString& path);
 // missing or cannot be read. Nothing is moved aside.
 PhotoFileRead readPhotoFileOf(const QString& folder, const CaseRecord& record);
 
+// The photos of a case: those it holds inline, or those of the photo file it
+// names (read as readPhotoFileOf reads it).
+PhotoFileRead readPhotosOf(const QString& folder, const CaseRecord& record);
+
 // Moves (or copies) a file that could not be read out of the way, to
 // "<base>.unreadable-<UTC time>[-n].<suffix>" in its folder, never over an
 // earlier one. A copy is not made again when an earlier kept file has the

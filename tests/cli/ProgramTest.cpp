@@ -1,5 +1,6 @@
 // inspector-app and inspector-cli started as a user starts them: what they
 // print, where, and with which exit status.
+#include "cli/Programs.h"
 #include "plist/Plist.h"
 #include "support/LibjpegFiles.h"
 #include "support/PhotoTestImages.h"
@@ -8,50 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Finished {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// A platform plugin that does not exist: a program that starts a GUI
-// application under it aborts, one that needs none does not notice.
-constexpr char kNoDisplay[] = "no-such-platform";
-
-// Runs program with args in a plain shell's environment: no private runtime
-// folder, and the given window system.
-Finished run(const QString& program, const QStringList& args, const QString& platform) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("XDG_RUNTIME_DIR");
-    env.insert("QT_QPA_PLATFORM", platform);
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, args);
-    Finished finished;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return finished;
-    }
-    finished.out = QString::fromUtf8(process.readAllStandardOutput());
-    finished.err = QString::fromUtf8(process.readAllStandardError());
-    if (process.exitStatus() == QProcess::NormalExit) finished.status = process.exitCode();
-    return finished;
-}
-
-Finished app(const QStringList& args, const QString& platform = "offscreen") {
-    return run(INSPECTOR_APP, args, platform);
-}
-
-Finished cli(const QStringList& args, const QString& platform = kNoDisplay) {
-    return run(INSPECTOR_CLI, args, platform);
-}
 
 QString shippedVersion() {
     const PlistReadResult file =
@@ -59,13 +20,6 @@ QString shippedVersion() {
     const PlistValue* version =
         file.value && file.value->asDict() ? file.value->asDict()->value(verIosKey) : nullptr;
     return version && version->asString() ? *version->asString() : QString();
-}
-
-std::string describe(const Finished& f) {
-    return QStringLiteral("status %1\nstdout: %2\nstderr: %3")
-        .arg(f.status)
-        .arg(f.out, f.err)
-        .toStdString();
 }
 
 TEST(AppCommandLine, HelpListsEveryOptionWithoutADisplay) {
@@ -157,8 +111,9 @@ TEST(CliCommandLine, HelpAndVersionAnswerOnStandardOutput) {
     const Finished help = cli({"--help"});
     EXPECT_EQ(help.status, 0) << describe(help);
     EXPECT_TRUE(help.err.isEmpty()) << describe(help);
-    for (const char* command : {"html-decode TEXT", "json FILE", "qr IMAGE", "roc-time",
-                                "send DIR PK", "stamp IN.jpg", "store list|check DIR"})
+    for (const char* command :
+         {"html-decode TEXT", "json FILE", "qr IMAGE", "roc-time", "send DIR PK", "stamp IN.jpg",
+          "store list|check DIR", "store tidy [--dry-run] DIR"})
         EXPECT_TRUE(help.out.contains(command)) << command << "\n" << describe(help);
 
     const Finished version = cli({"--version"});

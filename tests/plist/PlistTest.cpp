@@ -359,8 +359,10 @@ TEST(Plist, BadInputIsAnErrorNeverACrash) {
         "<plist><dict><key>a</key>",
         "<plist><array><string>x</array></plist>",
         document("<string>&#0;</string>"),
-        document("<string>a\xF8\x90\x80\x80" "b</string>"),
-        document("<string>a\xFC\x84\x80\x80\x80\x80" "b</string>"),
+        document("<string>a\xF8\x90\x80\x80"
+                 "b</string>"),
+        document("<string>a\xFC\x84\x80\x80\x80\x80"
+                 "b</string>"),
         document("<string>&undeclared;</string>"),
         "<!DOCTYPE plist [<!ENTITY a \"x\">]><plist><string>&a;</string></plist>",
         "<!DOCTYPE plist [<!ENTITY a SYSTEM \"/etc/passwd\">]><plist><string/></plist>",
@@ -459,16 +461,28 @@ TEST(Plist, DeepNestingIsRefusedAtAnyDepth) {
     }
 }
 
-// A file is read whole up to 64 MiB and streamed beyond: both give the value.
+// A file of any size is read whole by the plain reader; one that it leaves to
+// the XML reader (here for a comment) streams from the file.
 TEST(PlistFile, WritesAndReadsAFileOfAnySize) {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.plist");
     for (const int dataBytes : {100000, 50 << 20}) {
         const PlistValue value = PlistValue::Array{PlistDict{}, QByteArray(dataBytes, 'j')};
         ASSERT_TRUE(writePlistFile(path, value));
-        const PlistReadResult read = readPlistFile(path);
-        ASSERT_TRUE(read.value) << read.error.toStdString();
-        EXPECT_EQ(*read.value, value) << dataBytes;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        file.close();
+        const QByteArray commented =
+            QByteArray(written).replace("<plist ", "<!-- a comment -->\n<plist ");
+        for (const QByteArray& bytes : {written, commented}) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            file.close();
+            const PlistReadResult read = readPlistFile(path);
+            ASSERT_TRUE(read.value) << read.error.toStdString();
+            EXPECT_EQ(*read.value, value) << dataBytes;
+        }
     }
     EXPECT_GT(QFileInfo(path).size(), 64 << 20);
 }
@@ -493,14 +507,15 @@ TEST(PlistFile, AFailedWriteLeavesTheOldFileAsItWas) {
     file.close();
 
     // A large write fails as it is written; a small one only when the
-    // buffered bytes reach the disk as the file is committed.
+    // buffered bytes reach the disk as the file is committed. Both fail
+    // part-way, after the first 200 bytes, and give the system's reason.
     for (const int size : {100000, 500}) {
         QString error;
         {
             FileSizeLimit limit(200);
             EXPECT_FALSE(writePlistFile(path, QByteArray(size, 'n'), &error)) << size;
         }
-        EXPECT_FALSE(error.isEmpty());
+        EXPECT_TRUE(error.endsWith(": " + systemReason(EFBIG))) << error.toStdString();
     }
     EXPECT_FALSE(writePlistFile(path, PlistValue::Array{PlistValue()}));
 

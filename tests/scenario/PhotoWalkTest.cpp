@@ -83,13 +83,18 @@ TEST_F(PhotoWalk, StoresTheCaseWithItsPhotos) {
     EXPECT_EQ(record.pk, "P0001,F1030");
     EXPECT_EQ(record.state, "0");
     EXPECT_EQ(record.type, QString::fromUtf8("竣工檢查"));
-    ASSERT_TRUE(record.topPhoto && record.photos && record.photos_1);
-    ASSERT_EQ(record.photos->size(), 1);
-    EXPECT_EQ(record.photos_1->size(), 1);
+    // The check start shown again moved the photos into their file, and the
+    // list names it.
+    EXPECT_FALSE(record.hasInlinePhotos());
+    const PhotoFileRead photos = readPhotosOf(documents, record);
+    ASSERT_TRUE(photos.file) << photos.error.toStdString();
+    ASSERT_TRUE(photos.file->topPhoto);
+    ASSERT_EQ(photos.file->photos.size(), 1);
+    EXPECT_EQ(photos.file->photos_1.size(), 1);
     // The second site photo is the one left: landscape, after the portrait
     // one was deleted.
-    EXPECT_EQ(QImage::fromData(record.photos->at(0).photo).size(), QSize(1000, 750));
-    EXPECT_EQ(QImage::fromData(record.topPhoto->photo).size(), QSize(1000, 750));
+    EXPECT_EQ(QImage::fromData(photos.file->photos.at(0).photo).size(), QSize(1000, 750));
+    EXPECT_EQ(QImage::fromData(photos.file->topPhoto->photo).size(), QSize(1000, 750));
     EXPECT_EQ(QDir(shots()).entryList(QDir::Files).size(), 4);
 }
 

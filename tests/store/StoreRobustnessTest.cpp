@@ -224,6 +224,26 @@ TEST_F(StoreTest, AFailedSaveReturnsFalseAndLeavesTheFile) {
     EXPECT_EQ(files(), QStringList{"waitingReport.plist"});
 }
 
+// The documents folder on a disk of 64 KiB: the list fits, the photos of a
+// large case fill the disk part-way through their file.
+TEST_F(StoreTest, AFullDiskIsLoggedWithTheSystemsReason) {
+    const SmallDisk disk(fake.path(), 64);
+    if (!disk.error().isEmpty()) GTEST_SKIP() << "no tmpfs: " << disk.error().toStdString();
+    const auto record = testCase("A1", "F2", 10, 3);
+    record->topPhoto->photo += QByteArray(100000, 'x');
+    vars().getWaitingStoreArray().append(record);
+
+    vars().transPhotoInDictionary();
+    EXPECT_FALSE(record->photoId);
+    ASSERT_FALSE(fake.log.lines.isEmpty());
+    EXPECT_TRUE(fake.log.lines.last().endsWith(": " + systemReason(ENOSPC)))
+        << fake.log.lines.last().toStdString();
+    EXPECT_FALSE(vars().storeWaitingStoreArray());
+    EXPECT_TRUE(fake.log.lines.last().endsWith(": " + systemReason(ENOSPC)))
+        << fake.log.lines.last().toStdString();
+    EXPECT_TRUE(files().isEmpty()) << files().join(' ').toStdString();
+}
+
 TEST_F(StoreTest, AReplacedListIsSavedOrPutBackWhenTheWriteFails) {
     const auto first = testCase("A1", "F2", 0, 0);
     ASSERT_TRUE(vars().replaceWaitingStoreArray({first}));
@@ -270,6 +290,23 @@ TEST_F(StoreTest, AFailedPhotoWriteLeavesThePhotosInline) {
     vars().transPhotoInDictionary();
     ASSERT_TRUE(record->photoId);
     EXPECT_EQ(vars().getPhoto(record->photoId).photos, *before.photos);
+}
+
+TEST_F(StoreTest, AListThatCannotBeSavedAfterTheMoveIsNamedByTheNextSave) {
+    const auto record = testCase("A1", "F2");
+    vars().setWaitingStoreArray({record});
+    // A folder in the list's place: the photo file is written, the list is not.
+    ASSERT_TRUE(QDir(fake.path()).mkdir("waitingReport.plist"));
+    vars().transPhotoInDictionary();
+    ASSERT_TRUE(record->photoId);
+    ASSERT_FALSE(fake.log.lines.isEmpty());
+    EXPECT_TRUE(fake.log.lines.last().contains("waitingReport.plist"));
+    EXPECT_EQ(vars().getPhoto(record->photoId).photos, *testCase("A1", "F2")->photos);
+
+    ASSERT_TRUE(QDir(fake.path()).rmdir("waitingReport.plist"));
+    ASSERT_TRUE(vars().storeWaitingStoreArray());
+    PublicVars::resetSharedInstanceForTesting();
+    EXPECT_EQ(vars().getWaitingStoreArray().front()->photoId, record->photoId);
 }
 
 TEST_F(StoreTest, UnsafePhotoIdsNeverLeaveTheDocumentsFolder) {

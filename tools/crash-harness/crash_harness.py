@@ -13,6 +13,9 @@ checked as a device would find it on the next start:
 - no case is "1" (sent) that the server did not accept;
 - `inspector-cli store check` reports nothing but photo files no case names.
 
+At the end it lists the photo files that no case names, with what
+`inspector-cli store tidy --dry-run` would do with each.
+
 It counts uploads the server kept more than once for a case (beyond the edits
 that made a sent case waiting again) and kills that landed inside an upload
 (the server kept the case, the app had not yet marked it sent). Prints the
@@ -134,8 +137,15 @@ class Device:
             return plistlib.load(file)
 
     def store_check(self) -> list[str]:
+        return self.store_command("check")
+
+    def unnamed_photo_files(self) -> list[str]:
+        """What `store tidy --dry-run` says of each photo file no case names."""
+        return self.store_command("tidy", "--dry-run")[:-1]
+
+    def store_command(self, *args: str) -> list[str]:
         result = subprocess.run(
-            [str(self.build / "tools/inspector-cli/inspector-cli"), "store", "check",
+            [str(self.build / "tools/inspector-cli/inspector-cli"), "store", *args,
              str(self.documents)], capture_output=True, text=True,
             env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
         return [line for line in result.stdout.splitlines() if line.strip()]
@@ -242,7 +252,6 @@ class Harness:
         problems = [line for line in self.device.store_check()
                     if not re.fullmatch(r"no problems|\d+ problems?", line)]
         unnamed = [line for line in problems if "no case names this file" in line]
-        self.figures["unnamed photo files (last check)"] = len(unnamed)
         for line in problems:
             if line not in unnamed:
                 self.fault(where, f"store check: {line}")
@@ -282,7 +291,10 @@ class Harness:
               f"false sent: {self.figures['false sent']}")
         print(f"uploads kept by the server: {sum(uploads.values())} of {len(uploads)} cases; "
               f"repeated uploads: {duplicates} (edits may account for up to {self.edits})")
-        print(f"photo files no case names: {self.figures['unnamed photo files (last check)']}")
+        unnamed = self.device.unnamed_photo_files()
+        print(f"photo files no case names: {len(unnamed)}")
+        for line in unnamed:
+            print(f"  {line}")
         print(f"kills inside a sending run: {self.figures['kills inside a sending run']}, "
               f"inside an upload (kept by the server, not yet marked sent): "
               f"{self.figures['kills inside an upload']}")
