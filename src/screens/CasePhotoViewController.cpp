@@ -200,16 +200,23 @@ CasePhotoViewController::tableViewCellForRowAtIndexPath(QListWidget* table, int 
 void CasePhotoViewController::reloadData(QListWidget* table, const QList<QPixmap>& pictures) {
     table->clear();
     for (int row = 0; row < tableViewNumberOfRowsInSection(table); ++row)
-        appendRow(table, pictures.value(row));
+        addRow(table, pictures.value(row));
+    // A list opens at its first photo.
+    table->scrollToTop();
 }
 
-void CasePhotoViewController::appendRow(QListWidget* table, const QPixmap& picture) {
+QListWidgetItem* CasePhotoViewController::addRow(QListWidget* table, const QPixmap& picture) {
     SecuritycheckTableViewCell* cell =
         tableViewCellForRowAtIndexPath(table, table->count(), picture);
     auto* item = new QListWidgetItem(table);
     item->setSizeHint(QSize(0, cell->height()));
     table->setItemWidget(item, cell);
-    table->scrollToItem(item);
+    return item;
+}
+
+void CasePhotoViewController::appendRow(QListWidget* table, const QPixmap& picture) {
+    // A photo just taken is shown at once, wherever the list was scrolled.
+    table->scrollToItem(addRow(table, picture));
 }
 
 void CasePhotoViewController::showPersonPhoto(const QPixmap& picture) {

@@ -9,6 +9,7 @@
 
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QToolButton;
 class SecuritycheckTableViewCell;
@@ -123,6 +124,9 @@ class CasePhotoViewController : public ViewController {
     void showStoredPhotos();
     // Fills the table anew, each row with its picture (none for a photo that cannot be read).
     void reloadData(QListWidget* table, const QList<QPixmap>& pictures);
+    // Adds the next row of the table with its picture.
+    QListWidgetItem* addRow(QListWidget* table, const QPixmap& picture);
+    // Adds a row for a photo just taken and scrolls it into view.
     void appendRow(QListWidget* table, const QPixmap& picture);
     void showPersonPhoto(const QPixmap& picture);
     void openCameraFor(int type);
