@@ -8,6 +8,7 @@
 #include "store/PublicVars.h"
 #include "store/SettingsKeys.h"
 #include "ui/AlertView.h"
+#include "ui/ElidedLabel.h"
 #include "ui/NavigationController.h"
 #include "util/PhotoPipeline.h"
 #include "util/PublicFunction.h"
@@ -34,11 +35,15 @@ QSize personPictureSize(bool tablet) {
     return tablet ? QSize(300, 225) : QSize(136, 102);
 }
 
-QLabel* valueLabel(QWidget* parent, const QString& name, int size) {
-    auto* label = new QLabel(parent);
+QLabel* valueLabel(QLabel* label, const QString& name, int size) {
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setFont(systemFont(size));
+    return label;
+}
+
+QLabel* wrappedValueLabel(QWidget* parent, const QString& name, int size) {
+    QLabel* label = valueLabel(new QLabel(parent), name, size);
     label->setWordWrap(true);
     return label;
 }
@@ -100,14 +105,15 @@ void CasePhotoViewController::buildLayout() {
     ground.setColor(QPalette::Window, PublicFunction::colorWithHexString("005793ff"));
     ground.setColor(QPalette::WindowText, Qt::white);
     setPalette(ground);
-    type_lab = valueLabel(this, QStringLiteral("type_lab"), text);
-    time_lab = valueLabel(this, QStringLiteral("time_lab"), text);
-    pakeno_lab = valueLabel(this, QStringLiteral("pakeno_lab"), text);
-    Chkno_lab = valueLabel(this, QStringLiteral("Chkno_lab"), text);
+    type_lab = wrappedValueLabel(this, QStringLiteral("type_lab"), text);
+    time_lab = wrappedValueLabel(this, QStringLiteral("time_lab"), text);
+    // A code does not break into lines: a long one is shortened with "…".
+    pakeno_lab = valueLabel(new ElidedLabel(this), QStringLiteral("pakeno_lab"), text);
+    Chkno_lab = valueLabel(new ElidedLabel(this), QStringLiteral("Chkno_lab"), text);
     auto* facts = new QFormLayout;
     facts->setSpacing(4);
     const auto addFact = [&](const QString& caption, QLabel* value) {
-        QLabel* name = valueLabel(this, {}, text);
+        QLabel* name = wrappedValueLabel(this, {}, text);
         name->setText(caption);
         facts->addRow(name, value);
     };
