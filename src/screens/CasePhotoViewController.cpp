@@ -55,6 +55,7 @@ CasePhotoViewController::CasePhotoViewController(const QString& layoutName, cons
     : ViewController(layoutName), _pakeno(pakeno), Chkno_(chkno), _type(type) {}
 
 CasePhotoViewController::~CasePhotoViewController() {
+    PublicVars::sharedInstance().removeNowLocationObserver(positionObserver_);
     PublicVars::sharedInstance().setIsOpenGps(false);
 }
 
@@ -70,8 +71,11 @@ void CasePhotoViewController::viewDidLoad() {
     done->setObjectName(QStringLiteral("checkSend"));
     connect(done, &QPushButton::clicked, this, &CasePhotoViewController::checkSend);
     setRightBarButton(done);
-    PublicVars::sharedInstance().setIsOpenGps(true);
     buildLayout();
+    positionObserver_ =
+        PublicVars::sharedInstance().addNowLocationObserver([this] { showPositionState(); });
+    showPositionState();
+    PublicVars::sharedInstance().setIsOpenGps(true);
     type_lab->setText(_type);
     time_lab->setText(timeLabelText());
     pakeno_lab->setText(_pakeno);
@@ -121,6 +125,14 @@ void CasePhotoViewController::buildLayout() {
     addFact(QStringLiteral("時間"), time_lab);
     addFact(QStringLiteral("設備編號"), pakeno_lab);
     addFact(QStringLiteral("檢查編號"), Chkno_lab);
+    noFixMark = valueLabel(new QLabel(QStringLiteral("尚未定位"), this),
+                           QStringLiteral("noFixMark"), text - 2);
+    noFixMark->setStyleSheet(QStringLiteral("QLabel { background: #f9b233; color: black; "
+                                            "border-radius: 4px; padding: 1px 6px; }"));
+    auto* factsColumn = new QVBoxLayout;
+    factsColumn->addLayout(facts);
+    factsColumn->addWidget(noFixMark, 0, Qt::AlignLeft);
+    factsColumn->addStretch(1);
 
     personImg = new QToolButton(this);
     personImg->setObjectName(QStringLiteral("personImg"));
@@ -152,7 +164,7 @@ void CasePhotoViewController::buildLayout() {
     person->addWidget(cameraUpperButton);
     auto* top = new QHBoxLayout;
     top->addLayout(person);
-    top->addLayout(facts, 1);
+    top->addLayout(factsColumn, 1);
     auto* lists = new QGridLayout;
     lists->addWidget(cameraLowerButton, 0, 0);
     lists->addWidget(cameraRightButton, 0, 1);
@@ -263,6 +275,10 @@ void CasePhotoViewController::handBackDeletion() {
     }
     _deleteIndex = -1;
     PublicVars::sharedInstance().setIsNeedDelete(false);
+}
+
+void CasePhotoViewController::showPositionState() {
+    noFixMark->setVisible(!PublicVars::sharedInstance().nowLocation().has_value());
 }
 
 void CasePhotoViewController::cameraUpperButtonPressed() {

@@ -92,6 +92,8 @@ class CasePhotoViewController : public ViewController {
     QLabel* time_lab = nullptr;
     QLabel* pakeno_lab = nullptr;
     QLabel* Chkno_lab = nullptr;
+    // "尚未定位" while no position has arrived: photos then carry 0, 0.
+    QLabel* noFixMark = nullptr;
     QToolButton* personImg = nullptr;
     QListWidget* tbl = nullptr;
     QListWidget* tbl1 = nullptr;
@@ -132,7 +134,9 @@ class CasePhotoViewController : public ViewController {
     void openCameraFor(int type);
     void refuseCount(const QString& message);
     void handBackDeletion();
+    void showPositionState();
 
+    int positionObserver_ = 0;
     bool cameraBusy_ = false;
     bool photosUnstored_ = false;       // a photo taken or deleted since the last store
     bool leaveQuestionShown_ = false;   // the leave question waits for its answer
