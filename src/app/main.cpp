@@ -134,6 +134,7 @@ int main(int argc, char** argv) {
     AppDelegate delegate(makeMainScreen);
     delegate.setWindowScale(fitFactorOnScreen(options->screenSize));
     services.alerts.setWindow([&delegate] { return delegate.window(); });
+    services.pictures.setWindow([&delegate] { return delegate.window(); });
     delegate.applicationDidFinishLaunchingWithOptions();
 
     std::unique_ptr<ScenarioRunner> runner;
