@@ -4,6 +4,7 @@
 #include "app/AppDelegate.h"
 #include "app/AppOptions.h"
 #include "app/QtServices.h"
+#include "app/QtTranslations.h"
 #include "app/ScreenFit.h"
 #include "app/ScreenWiring.h"
 #include "platform/qt/QtSystem.h"
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
     // A scenario that feeds the camera has one, whatever this machine has.
     if (scenario && scenario->usesCamera()) services.camera.setPresent(true);
     PlatformScope scope(services.platform);
+    installQtTranslations(app);
     QApplication::setFont(systemFont(14));
 
     AppDelegate delegate(makeMainScreen);
