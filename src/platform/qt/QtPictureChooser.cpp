@@ -9,9 +9,10 @@
 namespace {
 
 // A phone-sized window leaves no room for the list of places beside the
-// files nor for the buttons that switch between a list and a table of them;
-// the folder field above the files still leads anywhere.
+// files nor for a table of their details: the files are a plain list, and
+// the folder field above them still leads anywhere.
 void fitInto(QFileDialog* dialog, const QWidget* window) {
+    dialog->setViewMode(QFileDialog::List);
     for (const char* name : {"sidebar", "listModeButton", "detailModeButton"})
         if (auto* part = dialog->findChild<QWidget*>(QLatin1String(name))) part->hide();
     dialog->setMaximumSize(window->size());
