@@ -22,5 +22,5 @@ if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
 endif()
 # Loaded at run time rather than linked: the window system plugins, the
 # Chinese font the app asks for by name, and the camera backend.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk, libqt6multimedia6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-noto-cjk, libqt6multimedia6")
 include(CPack)

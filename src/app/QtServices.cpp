@@ -25,6 +25,7 @@ QtServices::QtServices(const AppOptions& options)
     platform.alerts = &alerts;
     platform.cameraAccess = &camera;
     platform.cameraPicker = &camera;
+    platform.pictureChooser = &pictures;
     platform.location = &location_;
     platform.reachability = &reachability_;
     platform.http = &http_;

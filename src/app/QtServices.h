@@ -7,6 +7,7 @@
 #include "platform/qt/QtHttpClient.h"
 #include "platform/qt/QtLocation.h"
 #include "platform/qt/QtMainLoop.h"
+#include "platform/qt/QtPictureChooser.h"
 #include "platform/qt/QtReachability.h"
 #include "platform/qt/QtSettings.h"
 #include "platform/qt/QtSystem.h"
@@ -23,6 +24,7 @@ class QtServices {
     Platform platform;
     QtAlertPresenter alerts;
     QtCamera camera;
+    QtPictureChooser pictures;
 
   private:
     QtMainLoop loop_;

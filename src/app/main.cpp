@@ -4,6 +4,7 @@
 #include "app/AppDelegate.h"
 #include "app/AppOptions.h"
 #include "app/QtServices.h"
+#include "app/QtTranslations.h"
 #include "app/ScreenFit.h"
 #include "app/ScreenWiring.h"
 #include "platform/qt/QtSystem.h"
@@ -141,11 +142,13 @@ int main(int argc, char** argv) {
     // A scenario that feeds the camera has one, whatever this machine has.
     if (scenario && scenario->usesCamera()) services.camera.setPresent(true);
     PlatformScope scope(services.platform);
+    installQtTranslations(app);
     QApplication::setFont(systemFont(14));
 
     AppDelegate delegate(makeMainScreen);
     delegate.setWindowScale(fitFactorOnScreen(options->screenSize));
     services.alerts.setWindow([&delegate] { return delegate.window(); });
+    services.pictures.setWindow([&delegate] { return delegate.window(); });
     delegate.applicationDidFinishLaunchingWithOptions();
 
     std::unique_ptr<ScenarioRunner> runner;

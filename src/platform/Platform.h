@@ -6,6 +6,7 @@
 #include "platform/Http.h"
 #include "platform/Location.h"
 #include "platform/MainLoop.h"
+#include "platform/PictureChooser.h"
 #include "platform/ProgressIndicator.h"
 #include "platform/QrCapture.h"
 #include "platform/Reachability.h"
@@ -19,6 +20,7 @@ struct Platform {
     ProgressIndicator* indicator = nullptr; // none until the app has a window
     CameraAccess* cameraAccess = nullptr;
     CameraPicker* cameraPicker = nullptr;
+    PictureChooser* pictureChooser = nullptr; // none where the device offers no files
     QrCaptureFactory* qrCapture = nullptr;
     LocationProvider* location = nullptr;
     Reachability* reachability = nullptr;

@@ -36,4 +36,8 @@ class QrCaptureFactory {
     // Opens the default camera. When it cannot be opened (no camera, or the
     // device refused) returns none and puts the reason into error.
     virtual std::unique_ptr<QrCapture> create(QString& error) = 0;
+    // Opens a still camera held up to the picture file at path, for reading
+    // a code from a picture where there is no camera. Returns none, with the
+    // reason in error, when the file cannot be read as a picture.
+    virtual std::unique_ptr<QrCapture> createShowing(const QString& path, QString& error) = 0;
 };

@@ -1,6 +1,8 @@
 #include "qr/QRReaderViewController.h"
 
+#include "platform/NoCameraOffer.h"
 #include "platform/Platform.h"
+#include "qr/PictureFiles.h"
 #include "qr/QRReaderViews.h"
 #include "qr/QrPreviewView.h"
 #include "qr/ScanLayout.h"
@@ -61,6 +63,10 @@ void QRReaderViewController::initViewAndSubViews(const QString& cameraError) {
         logLine(QStringLiteral("設備無攝影鏡頭 %1").arg(cameraError));
         return;
     }
+    buildScanViews();
+}
+
+void QRReaderViewController::buildScanViews() {
     const QSizeF screen = platform().device->screenSize();
     const bool tablet = platform().device->isTablet();
     const ScanLayout layout = scanLayoutFor(screen);
@@ -106,11 +112,54 @@ void QRReaderViewController::viewDidAppear() {
         leaveStack();
         return;
     }
-    if (!scanLineTimer_ && sweep_) {
-        moveUpAndDownLine();
-        createTimer();
+    if (!session_ && !pictureOffered_) {
+        pictureOffered_ = true;
+        offerPicture();
     }
+    startSweeps();
     if (hasFlash()) flashSwitch(false);
+}
+
+void QRReaderViewController::startSweeps() {
+    if (scanLineTimer_ || !sweep_) return;
+    moveUpAndDownLine();
+    createTimer();
+}
+
+void QRReaderViewController::offerPicture() {
+    const PictureOffer offer{QStringLiteral("可改從圖片檔讀取QR Code"),
+                             QStringLiteral("選擇圖片檔"), QStringLiteral("選擇QR Code圖片"),
+                             QStringLiteral("圖片 (%1)").arg(pictureFilePatterns().join(u' '))};
+    QPointer<QRReaderViewController> self(this);
+    offerPictureForCamera(offer, [self](std::optional<QString> path) {
+        if (self) self->readFromPicture(path);
+    });
+}
+
+// The chosen picture stands in for the camera: the square, the sweep and the
+// reading run as they do on camera frames.
+void QRReaderViewController::readFromPicture(const std::optional<QString>& path) {
+    if (!path || !onScreen_) {
+        leaveStack();
+        return;
+    }
+    QString error = QStringLiteral("no camera service");
+    if (QrCaptureFactory* factory = platform().qrCapture)
+        session_ = factory->createShowing(*path, error);
+    if (!session_) {
+        logLine(error);
+        AlertView(QStringLiteral("圖片無法使用"), QStringLiteral("選擇的檔案無法讀取為圖片"),
+                  nullptr, QStringLiteral("知道了"))
+            .show();
+        leaveStack();
+        return;
+    }
+    buildScanViews();
+    // Views made after the screen was shown show as Qt would have shown them then.
+    for (QWidget* view : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!view->testAttribute(Qt::WA_WState_ExplicitShowHide)) view->show();
+    session_->start();
+    startSweeps();
 }
 
 void QRReaderViewController::viewWillDisappear(bool animated) {

@@ -74,7 +74,12 @@ class QRReaderViewController : public ViewController {
 
   private:
     void initViewAndSubViews(const QString& cameraError);
+    void buildScanViews();
     void viewDidAppear();
+    void startSweeps();
+    // Without a camera: says so and offers to read the code from a picture file.
+    void offerPicture();
+    void readFromPicture(const std::optional<QString>& path);
     void didOutputCodes(const QStringList& codes);
     void didOutputFrame(const QImage& frame);
     void waitForBeep();
@@ -90,6 +95,7 @@ class QRReaderViewController : public ViewController {
     bool onScreen_ = false;
     bool waitingForBeep_ = false;
     bool delivered_ = false;
+    bool pictureOffered_ = false;
 
     QrPreviewView* previewLayer_ = nullptr;
     QLabel* infoLabel_ = nullptr;

@@ -1,5 +1,6 @@
 #include "qr/QRReaderViews.h"
 
+#include "ui/ElidedLabel.h"
 #include "util/SystemFont.h"
 
 #include <QIcon>
@@ -63,7 +64,9 @@ ScanViews addScanViews(QWidget* view, const ScanLayout& layout, bool tablet) {
 FootViews addFootViews(QWidget* view, const FootLayout& layout) {
     FootViews views;
     views.footView = addPanel(view, layout.bar, kFootColor);
-    views.footLabel = new QLabel(QStringLiteral("未偵測到QRcode"), views.footView);
+    // A long equipment number is shortened, never run under the button.
+    views.footLabel = new ElidedLabel(views.footView);
+    views.footLabel->setText(QStringLiteral("未偵測到QRcode"));
     views.footLabel->setGeometry(layout.label.toRect());
     views.footLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     views.footLabel->setFont(systemFont(layout.fontSize));

@@ -2,31 +2,16 @@
 
 #include "qr/CameraQrCapture.h"
 #include "qr/ImageFileQrCapture.h"
+#include "qr/PictureFiles.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMediaDevices>
 
-namespace {
-
-QStringList imageFilesIn(const QString& folder) {
-    QStringList patterns;
-    for (const QByteArray& suffix : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(suffix);
-    QStringList files;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList(patterns, QDir::Files, QDir::Name))
-        files << dir.filePath(name);
-    return files;
-}
-
-} // namespace
-
 QtQrCaptureFactory::QtQrCaptureFactory(QString imagePath) : path_(std::move(imagePath)) {}
 
 std::unique_ptr<QrCapture> QtQrCaptureFactory::create(QString& error) {
-    if (!queued_.isEmpty()) return openImageFile(queued_.takeFirst(), error);
+    if (!queued_.isEmpty()) return createShowing(queued_.takeFirst(), error);
     return path_.isEmpty() ? openCamera(error) : openImage(error);
 }
 
@@ -47,17 +32,17 @@ std::unique_ptr<QrCapture> QtQrCaptureFactory::openCamera(QString& error) {
 std::unique_ptr<QrCapture> QtQrCaptureFactory::openImage(QString& error) {
     QString file = path_;
     if (QFileInfo(path_).isDir()) {
-        const QStringList files = imageFilesIn(path_);
+        const QStringList files = pictureFilesIn(path_);
         if (files.isEmpty()) {
             error = QStringLiteral("no image files in %1").arg(path_);
             return nullptr;
         }
         file = files[next_++ % files.size()];
     }
-    return openImageFile(file, error);
+    return createShowing(file, error);
 }
 
-std::unique_ptr<QrCapture> QtQrCaptureFactory::openImageFile(const QString& file, QString& error) {
+std::unique_ptr<QrCapture> QtQrCaptureFactory::createShowing(const QString& file, QString& error) {
     QImageReader reader(file);
     // Photos taken on a phone carry their upright turn as a tag.
     reader.setAutoTransform(true);

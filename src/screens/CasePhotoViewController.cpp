@@ -8,6 +8,7 @@
 #include "store/PublicVars.h"
 #include "store/SettingsKeys.h"
 #include "ui/AlertView.h"
+#include "ui/ElidedLabel.h"
 #include "ui/NavigationController.h"
 #include "util/PhotoPipeline.h"
 #include "util/PublicFunction.h"
@@ -34,11 +35,15 @@ QSize personPictureSize(bool tablet) {
     return tablet ? QSize(300, 225) : QSize(136, 102);
 }
 
-QLabel* valueLabel(QWidget* parent, const QString& name, int size) {
-    auto* label = new QLabel(parent);
+QLabel* valueLabel(QLabel* label, const QString& name, int size) {
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setFont(systemFont(size));
+    return label;
+}
+
+QLabel* wrappedValueLabel(QWidget* parent, const QString& name, int size) {
+    QLabel* label = valueLabel(new QLabel(parent), name, size);
     label->setWordWrap(true);
     return label;
 }
@@ -50,6 +55,7 @@ CasePhotoViewController::CasePhotoViewController(const QString& layoutName, cons
     : ViewController(layoutName), _pakeno(pakeno), Chkno_(chkno), _type(type) {}
 
 CasePhotoViewController::~CasePhotoViewController() {
+    PublicVars::sharedInstance().removeNowLocationObserver(positionObserver_);
     PublicVars::sharedInstance().setIsOpenGps(false);
 }
 
@@ -65,8 +71,11 @@ void CasePhotoViewController::viewDidLoad() {
     done->setObjectName(QStringLiteral("checkSend"));
     connect(done, &QPushButton::clicked, this, &CasePhotoViewController::checkSend);
     setRightBarButton(done);
-    PublicVars::sharedInstance().setIsOpenGps(true);
     buildLayout();
+    positionObserver_ =
+        PublicVars::sharedInstance().addNowLocationObserver([this] { showPositionState(); });
+    showPositionState();
+    PublicVars::sharedInstance().setIsOpenGps(true);
     type_lab->setText(_type);
     time_lab->setText(timeLabelText());
     pakeno_lab->setText(_pakeno);
@@ -100,14 +109,15 @@ void CasePhotoViewController::buildLayout() {
     ground.setColor(QPalette::Window, PublicFunction::colorWithHexString("005793ff"));
     ground.setColor(QPalette::WindowText, Qt::white);
     setPalette(ground);
-    type_lab = valueLabel(this, QStringLiteral("type_lab"), text);
-    time_lab = valueLabel(this, QStringLiteral("time_lab"), text);
-    pakeno_lab = valueLabel(this, QStringLiteral("pakeno_lab"), text);
-    Chkno_lab = valueLabel(this, QStringLiteral("Chkno_lab"), text);
+    type_lab = wrappedValueLabel(this, QStringLiteral("type_lab"), text);
+    time_lab = wrappedValueLabel(this, QStringLiteral("time_lab"), text);
+    // A code does not break into lines: a long one is shortened with "…".
+    pakeno_lab = valueLabel(new ElidedLabel(this), QStringLiteral("pakeno_lab"), text);
+    Chkno_lab = valueLabel(new ElidedLabel(this), QStringLiteral("Chkno_lab"), text);
     auto* facts = new QFormLayout;
     facts->setSpacing(4);
     const auto addFact = [&](const QString& caption, QLabel* value) {
-        QLabel* name = valueLabel(this, {}, text);
+        QLabel* name = wrappedValueLabel(this, {}, text);
         name->setText(caption);
         facts->addRow(name, value);
     };
@@ -115,6 +125,14 @@ void CasePhotoViewController::buildLayout() {
     addFact(QStringLiteral("時間"), time_lab);
     addFact(QStringLiteral("設備編號"), pakeno_lab);
     addFact(QStringLiteral("檢查編號"), Chkno_lab);
+    noFixMark = valueLabel(new QLabel(QStringLiteral("尚未定位"), this),
+                           QStringLiteral("noFixMark"), text - 2);
+    noFixMark->setStyleSheet(QStringLiteral("QLabel { background: #f9b233; color: black; "
+                                            "border-radius: 4px; padding: 1px 6px; }"));
+    auto* factsColumn = new QVBoxLayout;
+    factsColumn->addLayout(facts);
+    factsColumn->addWidget(noFixMark, 0, Qt::AlignLeft);
+    factsColumn->addStretch(1);
 
     personImg = new QToolButton(this);
     personImg->setObjectName(QStringLiteral("personImg"));
@@ -146,7 +164,7 @@ void CasePhotoViewController::buildLayout() {
     person->addWidget(cameraUpperButton);
     auto* top = new QHBoxLayout;
     top->addLayout(person);
-    top->addLayout(facts, 1);
+    top->addLayout(factsColumn, 1);
     auto* lists = new QGridLayout;
     lists->addWidget(cameraLowerButton, 0, 0);
     lists->addWidget(cameraRightButton, 0, 1);
@@ -200,16 +218,23 @@ CasePhotoViewController::tableViewCellForRowAtIndexPath(QListWidget* table, int 
 void CasePhotoViewController::reloadData(QListWidget* table, const QList<QPixmap>& pictures) {
     table->clear();
     for (int row = 0; row < tableViewNumberOfRowsInSection(table); ++row)
-        appendRow(table, pictures.value(row));
+        addRow(table, pictures.value(row));
+    // A list opens at its first photo.
+    table->scrollToTop();
 }
 
-void CasePhotoViewController::appendRow(QListWidget* table, const QPixmap& picture) {
+QListWidgetItem* CasePhotoViewController::addRow(QListWidget* table, const QPixmap& picture) {
     SecuritycheckTableViewCell* cell =
         tableViewCellForRowAtIndexPath(table, table->count(), picture);
     auto* item = new QListWidgetItem(table);
     item->setSizeHint(QSize(0, cell->height()));
     table->setItemWidget(item, cell);
-    table->scrollToItem(item);
+    return item;
+}
+
+void CasePhotoViewController::appendRow(QListWidget* table, const QPixmap& picture) {
+    // A photo just taken is shown at once, wherever the list was scrolled.
+    table->scrollToItem(addRow(table, picture));
 }
 
 void CasePhotoViewController::showPersonPhoto(const QPixmap& picture) {
@@ -250,6 +275,10 @@ void CasePhotoViewController::handBackDeletion() {
     }
     _deleteIndex = -1;
     PublicVars::sharedInstance().setIsNeedDelete(false);
+}
+
+void CasePhotoViewController::showPositionState() {
+    noFixMark->setVisible(!PublicVars::sharedInstance().nowLocation().has_value());
 }
 
 void CasePhotoViewController::cameraUpperButtonPressed() {

@@ -9,6 +9,7 @@
 
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QToolButton;
 class SecuritycheckTableViewCell;
@@ -91,6 +92,8 @@ class CasePhotoViewController : public ViewController {
     QLabel* time_lab = nullptr;
     QLabel* pakeno_lab = nullptr;
     QLabel* Chkno_lab = nullptr;
+    // "尚未定位" while no position has arrived: photos then carry 0, 0.
+    QLabel* noFixMark = nullptr;
     QToolButton* personImg = nullptr;
     QListWidget* tbl = nullptr;
     QListWidget* tbl1 = nullptr;
@@ -123,12 +126,17 @@ class CasePhotoViewController : public ViewController {
     void showStoredPhotos();
     // Fills the table anew, each row with its picture (none for a photo that cannot be read).
     void reloadData(QListWidget* table, const QList<QPixmap>& pictures);
+    // Adds the next row of the table with its picture.
+    QListWidgetItem* addRow(QListWidget* table, const QPixmap& picture);
+    // Adds a row for a photo just taken and scrolls it into view.
     void appendRow(QListWidget* table, const QPixmap& picture);
     void showPersonPhoto(const QPixmap& picture);
     void openCameraFor(int type);
     void refuseCount(const QString& message);
     void handBackDeletion();
+    void showPositionState();
 
+    int positionObserver_ = 0;
     bool cameraBusy_ = false;
     bool photosUnstored_ = false;       // a photo taken or deleted since the last store
     bool leaveQuestionShown_ = false;   // the leave question waits for its answer

@@ -3,6 +3,7 @@
 #include "screens/SecurityResendViewController.h"
 #include "store/CaseRecord.h"
 #include "store/StoreKeys.h"
+#include "ui/ElidedLabel.h"
 #include "util/PublicFunction.h"
 #include "util/SystemFont.h"
 #include "widgets/CheckBoxButton.h"
@@ -21,8 +22,7 @@ CaseStateLook caseStateLook(const QString& state) {
 
 namespace {
 
-QLabel* plainLabel(QWidget* parent, int fontSize, const QColor& colour) {
-    auto* label = new QLabel(parent);
+QLabel* plainLabel(QLabel* label, int fontSize, const QColor& colour) {
     // Case texts come from QR codes and files: never markup.
     label->setTextFormat(Qt::PlainText);
     label->setFont(systemFont(fontSize));
@@ -45,14 +45,15 @@ SecurityResendTableViewCell::SecurityResendTableViewCell(bool tablet) : tablet_(
     chk_true = new CustomRedCheckBox(QRect(0, 0, box, box), this);
     chk_true->setObjectName(QStringLiteral("chk_true"));
     chk_true->setDelegate(this);
-    line1 = plainLabel(this, tablet ? 17 : 13, QColor(0x60, 0x60, 0x60));
-    line2 = plainLabel(this, tablet ? 22 : 16, Qt::black);
+    line1 = plainLabel(new QLabel(this), tablet ? 17 : 13, QColor(0x60, 0x60, 0x60));
+    // A long equipment number is shortened in its middle: the type stays readable.
+    line2 = plainLabel(new ElidedLabel(this, Qt::ElideMiddle), tablet ? 22 : 16, Qt::black);
     txtState = new QLineEdit(this);
     txtState->setReadOnly(true);
     txtState->setFrame(false);
     txtState->setAlignment(Qt::AlignCenter);
     txtState->setFont(systemFont(tablet ? 18 : 14));
-    disclosure = plainLabel(this, tablet ? 30 : 24, QColor(0xc0, 0xc0, 0xc0));
+    disclosure = plainLabel(new QLabel(this), tablet ? 30 : 24, QColor(0xc0, 0xc0, 0xc0));
     disclosure->setText(QStringLiteral("›"));
     disclosure->setAlignment(Qt::AlignCenter);
     // Drawn, never shown: the list paints it for each row.

@@ -5,6 +5,7 @@
 #include "util/PublicFunctionParameters.h"
 
 #include <QRegularExpression>
+#include <vector>
 
 namespace {
 const QString isOpenGpsKeyPath = QStringLiteral("isOpenGps");
@@ -34,6 +35,26 @@ void BaseVars::observeValueForKeyPath(const QString& keyPath) {
         locationControl_->startUserLocation();
     else
         locationControl_->stopUserLocation();
+}
+
+void BaseVars::setNowLocation(const std::optional<LocationFix>& value) {
+    nowLocation_ = value;
+    // An observer may remove itself or another one while being told.
+    std::vector<int> handles;
+    for (const auto& [handle, observer] : nowLocationObservers_)
+        handles.push_back(handle);
+    for (int handle : handles)
+        if (auto found = nowLocationObservers_.find(handle); found != nowLocationObservers_.end())
+            std::function<void()>(found->second)();
+}
+
+int BaseVars::addNowLocationObserver(std::function<void()> observer) {
+    nowLocationObservers_.emplace(++nextObserverHandle_, std::move(observer));
+    return nextObserverHandle_;
+}
+
+void BaseVars::removeNowLocationObserver(int handle) {
+    nowLocationObservers_.erase(handle);
 }
 
 double BaseVars::decimalValue(const QString& text) {

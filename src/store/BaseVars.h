@@ -4,6 +4,8 @@
 #include "store/UserLocationControl.h"
 
 #include <QString>
+#include <functional>
+#include <map>
 #include <optional>
 
 // The state that several screens share: facts about the device, the network,
@@ -36,7 +38,12 @@ class BaseVars {
     void setServerIp(const QString& value) { serverIp_ = value; }
     // The last accepted position fix; none while no fix is known.
     const std::optional<LocationFix>& nowLocation() const { return nowLocation_; }
-    void setNowLocation(const std::optional<LocationFix>& value) { nowLocation_ = value; }
+    // Sets the fix and then calls every observer of it.
+    void setNowLocation(const std::optional<LocationFix>& value);
+    // Calls observer after every assignment of nowLocation, until the
+    // returned handle is given to removeNowLocationObserver.
+    int addNowLocationObserver(std::function<void()> observer);
+    void removeNowLocationObserver(int handle);
 
     // What the GPS switch starts and stops; none: nothing is called.
     void setUserLocationControl(UserLocationControl* control) { locationControl_ = control; }
@@ -55,5 +62,7 @@ class BaseVars {
     bool isOpenGps_ = false;
     QString serverIp_;
     std::optional<LocationFix> nowLocation_;
+    std::map<int, std::function<void()>> nowLocationObservers_;
+    int nextObserverHandle_ = 0;
     UserLocationControl* locationControl_ = nullptr;
 };

@@ -1,9 +1,11 @@
 #include "app/AppDelegate.h"
+#include "screens/SecurityCheckAddCaseViewController.h"
 #include "store/PublicVars.h"
 #include "support/FakePlatform.h"
 #include "ui/NavigationController.h"
 #include "ui/ViewController.h"
 
+#include <QLabel>
 #include <gtest/gtest.h>
 
 namespace {
@@ -105,6 +107,24 @@ TEST_F(Launch, ALocationFailureClearsThePositionAndStops) {
 
     PublicVars::sharedInstance().setIsOpenGps(true); // the next photo screen starts it again
     EXPECT_EQ(fake.location.running().size(), 1u);
+}
+
+// The photo screen switches the GPS on and says "尚未定位" until the first fix
+// arrives, and again when the position is lost.
+TEST_F(Launch, ThePhotoScreenMarksAMissingPositionUntilTheFirstFix) {
+    launch();
+    auto* photos =
+        SecurityCheckAddCaseViewController::initWithPakenoWithChknoWithType("P1", "C1", "安全檢查");
+    delegate.navigationController()->pushViewController(photos, false);
+    ASSERT_NE(photos->noFixMark, nullptr);
+    EXPECT_EQ(photos->noFixMark->text(), "尚未定位");
+    EXPECT_TRUE(photos->noFixMark->isVisibleTo(photos));
+    FakeLocationSource* source = onlySource();
+    ASSERT_NE(source, nullptr);
+    source->deliver(fixAgo(1));
+    EXPECT_FALSE(photos->noFixMark->isVisibleTo(photos));
+    source->fail("lost");
+    EXPECT_TRUE(photos->noFixMark->isVisibleTo(photos));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/qt/QtCamera.h"
+#include "platform/qt/QtPictureChooser.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -35,14 +36,21 @@ struct QtCameraTest : testing::Test {
     static QFileDialog* chooser() {
         QCoreApplication::processEvents();
         for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->objectName() == "photoChooser" && window->isVisible())
+            if (window->objectName() == "pictureChooser" && window->isVisible())
                 return qobject_cast<QFileDialog*>(window);
         return nullptr;
     }
-    // Takes a photo through the chooser: picks path, or cancels without one.
+    // Takes a photo without a camera: the alert offers the chooser, which
+    // picks path, or is cancelled without one.
     std::optional<QByteArray> choose(QtCamera& camera, const QString& path) {
         std::optional<std::optional<QByteArray>> answer;
         camera.takePhoto([&answer](std::optional<QByteArray> jpeg) { answer = jpeg; });
+        EXPECT_TRUE(fake.alerts.showing());
+        if (!fake.alerts.showing()) return std::nullopt;
+        EXPECT_EQ(fake.alerts.current().title, "相機無法使用");
+        EXPECT_EQ(fake.alerts.current().message, "此裝置沒有可用的相機, 可改選擇照片檔");
+        EXPECT_EQ(fake.alerts.current().buttonTitles(), QStringList({"取消", "選擇照片檔"}));
+        fake.alerts.press("選擇照片檔");
         QFileDialog* dialog = chooser();
         EXPECT_NE(dialog, nullptr) << "no photo chooser";
         if (!dialog) return std::nullopt;
@@ -83,11 +91,31 @@ TEST_F(QtCameraTest, AGivenCameraWithNothingGivenAnswersNone) {
 }
 
 TEST_F(QtCameraTest, WithoutCameraOrFolderThePersonChoosesAJpegFile) {
+    QtPictureChooser files;
+    fake.services.pictureChooser = &files;
     QtCamera camera(QString{});
     const QString photo = write("chosen.jpg", "chosen photo");
     EXPECT_EQ(choose(camera, photo), QByteArray("chosen photo"));
     EXPECT_EQ(choose(camera, QString()), std::nullopt) << "cancelled";
     EXPECT_EQ(chooser(), nullptr) << "the chooser has closed";
+}
+
+// Declined, or with nothing to choose from, no photo comes.
+TEST_F(QtCameraTest, WithoutCameraOrChooserNoPhotoComes) {
+    QtCamera camera(QString{});
+    for (const bool chooser : {true, false}) {
+        SCOPED_TRACE(chooser);
+        fake.services.pictureChooser = chooser ? &fake.pictures : nullptr;
+        std::optional<std::optional<QByteArray>> answer;
+        camera.takePhoto([&answer](std::optional<QByteArray> jpeg) { answer = jpeg; });
+        ASSERT_TRUE(fake.alerts.showing());
+        EXPECT_EQ(fake.alerts.current().buttonTitles(),
+                  chooser ? QStringList({"取消", "選擇照片檔"}) : QStringList{"知道了"});
+        fake.alerts.press(0);
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(*answer, std::nullopt);
+        EXPECT_TRUE(fake.pictures.asked.empty());
+    }
 }
 
 TEST_F(QtCameraTest, AFolderWithoutPhotosAnswersNoneAndSaysWhy) {

@@ -18,3 +18,14 @@ std::unique_ptr<QrCapture> FakeQrCaptureFactory::create(QString& error) {
     last = capture.get();
     return capture;
 }
+
+std::unique_ptr<QrCapture> FakeQrCaptureFactory::createShowing(const QString& path,
+                                                               QString& error) {
+    shownPaths << path;
+    if (pictureFailure) {
+        error = *pictureFailure;
+        return nullptr;
+    }
+    failure.reset(); // a picture opens where the camera did not
+    return create(error);
+}

@@ -29,10 +29,16 @@ class FakeQrCapture : public FrameQrCapture {
 class FakeQrCaptureFactory : public QrCaptureFactory {
   public:
     std::unique_ptr<QrCapture> create(QString& error) override;
+    // Opens a FakeQrCapture as create() does and notes the path.
+    std::unique_ptr<QrCapture> createShowing(const QString& path, QString& error) override;
 
     // The error of the next opening; none means the opening succeeds.
     std::optional<QString> failure;
     bool torch = true;
     // The capture opened last.
     FakeQrCapture* last = nullptr;
+    // The picture files asked for, in order.
+    QStringList shownPaths;
+    // When set, a picture file cannot be opened and this is the error.
+    std::optional<QString> pictureFailure;
 };

@@ -112,15 +112,19 @@ TEST_F(ImageFileCaptureTest, HoldsThePictureUpInsideTheScanSquare) {
     EXPECT_EQ(seen.frames[0].pixel(20, 20), qRgb(255, 255, 255)) << "outside the square";
 }
 
+// Each opening takes the next picture, in the order a person reads the names:
+// numbers as numbers, capitals aside.
 TEST_F(ImageFileCaptureTest, AFolderShowsOneFilePerCaptureInNameOrder) {
-    save("b.png", picture("B1,B2"));
-    save("a.jpg", picture("A1,A2"));
-    QFile notes(dir.filePath("notes.txt"));
+    save("10-permit.png", picture("C1,C2"));
+    save("2-Registration.PNG", picture("B1,B2"));
+    save("1-registration.jpg", picture("A1,A2"));
+    QFile notes(dir.filePath("0-notes.txt"));
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
     QtQrCaptureFactory factory(dir.path());
     QStringList read;
-    for (int i = 0; i < 3; ++i) read << scanNext(factory);
-    EXPECT_EQ(read, (QStringList{"A1,A2", "B1,B2", "A1,A2"}));
+    for (int i = 0; i < 4; ++i)
+        read << scanNext(factory);
+    EXPECT_EQ(read, (QStringList{"A1,A2", "B1,B2", "C1,C2", "A1,A2"}));
 }
 
 TEST_F(ImageFileCaptureTest, PicturesGivenOneByOneGoToTheNextCapturesFirst) {
@@ -129,7 +133,8 @@ TEST_F(ImageFileCaptureTest, PicturesGivenOneByOneGoToTheNextCapturesFirst) {
     factory.showNext(save("x.jpg", picture("X1,X2")));
     factory.showNext(save("y.png", picture("Y1,Y2")));
     QStringList read;
-    for (int i = 0; i < 3; ++i) read << scanNext(factory);
+    for (int i = 0; i < 3; ++i)
+        read << scanNext(factory);
     EXPECT_EQ(read, (QStringList{"X1,X2", "Y1,Y2", "A1,A2"}));
 }
 

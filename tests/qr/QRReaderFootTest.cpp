@@ -1,5 +1,6 @@
 #include "ReaderFixture.h"
 #include "qr/VideoFrame.h"
+#include "ui/ElidedLabel.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -89,6 +90,39 @@ TEST_F(ReaderTest, TheFootBarIgnoresTouchesWhileTheBeepPlays) {
     fake.sound.finish();
     press(reader);
     EXPECT_EQ(delegate.texts, QStringList{"A1,B2"});
+}
+
+// A long equipment number is shortened with "…" before the button on a phone
+// and shown whole on a tablet, where it fits.
+TEST_F(ReaderTest, ALongEquipmentNumberIsShortenedWhereItCannotFit) {
+    const QString number = "ABCDEFGHIJKLMNOPQRSTUVWX";
+    struct Case {
+        bool tablet;
+        QSizeF screen;
+        bool whole;
+    };
+    for (const Case c : {Case{false, {320, 568}, false}, Case{true, {768, 1024}, true}}) {
+        SCOPED_TRACE(c.tablet ? "tablet" : "phone");
+        fake.device.tablet = c.tablet;
+        fake.device.size = c.screen;
+        TextDelegate delegate;
+        QRReaderViewController* reader = open(&delegate, true);
+        hold(number + ",B456");
+        fake.sound.finish();
+        auto* label = dynamic_cast<ElidedLabel*>(reader->footLabel());
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), "設備編號：" + number) << "the text itself stays whole";
+        EXPECT_LE(label->geometry().right(), reader->footBtn()->geometry().left());
+        if (c.whole) {
+            EXPECT_EQ(label->shownText(), label->text());
+        } else {
+            EXPECT_TRUE(label->shownText().endsWith("…")) << label->shownText().toStdString();
+            EXPECT_TRUE(label->shownText().startsWith("設備編號：ABC"));
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->shownText()),
+                      label->contentsRect().width());
+        }
+        press(reader);
+    }
 }
 
 } // namespace

@@ -40,24 +40,81 @@ TEST_F(ReaderTest, WithoutFootThereIsNoFootBar) {
     EXPECT_EQ(reader->footLabel(), nullptr);
 }
 
-TEST_F(ReaderTest, WithoutACameraTheScreenStaysEmptyAndBlack) {
-    for (bool hasService : {true, false}) {
-        SCOPED_TRACE(hasService);
+// Without a camera nothing of the reader is built and the log says why; an
+// alert says so and offers a picture file, whose code is then read as the
+// camera's would be.
+TEST_F(ReaderTest, WithoutACameraItSaysSoAndReadsAChosenPicture) {
+    navigation.show();
+    captures.failure = QStringLiteral("no camera found");
+    TextDelegate delegate;
+    QRReaderViewController* reader = open(&delegate);
+    EXPECT_EQ(fake.log.lines.value(0), "設備無攝影鏡頭 no camera found");
+    EXPECT_EQ(reader->findChildren<QWidget*>(), QList<QWidget*>{});
+    EXPECT_EQ(reader->rightBarButton(), nullptr);
+    EXPECT_EQ(reader->palette().color(QPalette::Window), QColor(Qt::black));
+    ASSERT_TRUE(fake.alerts.showing());
+    EXPECT_EQ(fake.alerts.current().title, "相機無法使用");
+    EXPECT_EQ(fake.alerts.current().message, "此裝置沒有可用的相機, 可改從圖片檔讀取QR Code");
+    EXPECT_EQ(fake.alerts.current().buttonTitles(), QStringList({"取消", "選擇圖片檔"}));
+    fake.alerts.press("選擇圖片檔");
+    ASSERT_EQ(fake.pictures.asked.size(), 1u);
+    EXPECT_EQ(fake.pictures.asked.front().title, "選擇QR Code圖片");
+    EXPECT_TRUE(fake.pictures.asked.front().filter.contains("*.png"));
+    fake.pictures.answer("/pictures/code.png");
+
+    EXPECT_EQ(captures.shownPaths, QStringList{"/pictures/code.png"});
+    ASSERT_NE(reader->infoLabel(), nullptr);
+    EXPECT_TRUE(reader->infoLabel()->isVisible());
+    EXPECT_TRUE(reader->previewLayer()->isVisible());
+    EXPECT_TRUE(camera().isRunning());
+    fake.clock.advance(0.1);
+    EXPECT_TRUE(reader->scanLineImageView()->isVisible()) << "the line sweeps";
+    hold("A123,B456");
+    fake.sound.finish();
+    EXPECT_EQ(delegate.texts, QStringList{"A123,B456"});
+    EXPECT_EQ(navigation.topViewController(), opener);
+}
+
+// Declining, closing the chooser, having no chooser or choosing a file that
+// is no picture leaves the reader, delivering nothing.
+TEST_F(ReaderTest, WithoutACameraOrAPictureTheReaderLeaves) {
+    struct Case {
+        const char* name;
+        bool chooser;
+        QStringList buttons;
+        const char* press;
+        std::optional<QString> chosen;
+        bool unreadable;
+    };
+    const Case cases[] = {
+        {"declined", true, {"取消", "選擇圖片檔"}, "取消", std::nullopt, false},
+        {"chooser closed", true, {"取消", "選擇圖片檔"}, "選擇圖片檔", std::nullopt, false},
+        {"no chooser", false, {"知道了"}, "知道了", std::nullopt, false},
+        {"not a picture", true, {"取消", "選擇圖片檔"}, "選擇圖片檔", "/notes.txt", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         captures.failure = QStringLiteral("no camera found");
-        fake.services.qrCapture = hasService ? &captures : nullptr;
+        captures.pictureFailure =
+            c.unreadable ? std::optional<QString>("cannot read image") : std::nullopt;
+        fake.services.pictureChooser = c.chooser ? &fake.pictures : nullptr;
         TextDelegate delegate;
-        QRReaderViewController* reader = open(&delegate, true);
-        EXPECT_TRUE(fake.log.lines.last().startsWith("設備無攝影鏡頭 "));
-        EXPECT_EQ(reader->findChildren<QWidget*>(), QList<QWidget*>{});
-        EXPECT_EQ(reader->rightBarButton(), nullptr);
-        EXPECT_EQ(reader->palette().color(QPalette::Window), QColor(Qt::black));
-        reader->footButtonTapped();
-        reader->lightTurn();
-        fake.clock.advance(10);
-        navigation.popViewControllerAnimated(true);
+        open(&delegate);
+        ASSERT_TRUE(fake.alerts.showing());
+        EXPECT_EQ(fake.alerts.current().buttonTitles(), c.buttons);
+        if (!c.chooser) EXPECT_EQ(fake.alerts.current().message, "此裝置沒有可用的相機");
+        fake.alerts.press(QString::fromUtf8(c.press));
+        if (!fake.pictures.asked.empty()) fake.pictures.answer(c.chosen);
+        if (c.unreadable) {
+            ASSERT_TRUE(fake.alerts.showing());
+            EXPECT_EQ(fake.alerts.current().title, "圖片無法使用");
+            fake.alerts.press(0);
+        }
+        fake.clock.advance(1);
+        EXPECT_FALSE(fake.alerts.showing());
         EXPECT_EQ(navigation.topViewController(), opener);
+        EXPECT_TRUE(delegate.texts.isEmpty());
     }
-    EXPECT_EQ(fake.log.lines.first(), "設備無攝影鏡頭 no camera found");
 }
 
 TEST_F(ReaderTest, WithoutCameraPermissionItSaysSoAndLeaves) {

@@ -38,6 +38,24 @@ class CheckStartWalk : public AppRunFixture {
     }
 };
 
+// Without a camera the reader says so in an alert that offers a picture
+// file; declining it leads back to the check start.
+TEST_F(CheckStartWalk, WithoutACameraTheReaderSaysSoAndOffersAPicture) {
+    const AppRun run = this->run(writeScenario("expect alert 身份驗證\n"
+                                               "type A123456789\n"
+                                               "press 好\n"
+                                               "press 知道了\n"
+                                               "press 暫不更新\n"
+                                               "tap 開始檢查\n"
+                                               "tap topButton\n"
+                                               "expect alert 相機無法使用 | "
+                                               "此裝置沒有可用的相機, 可改從圖片檔讀取QR Code\n"
+                                               "screenshot no-camera\n"
+                                               "press 取消\n"
+                                               "expect screen 檢查設備確認\n"));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+}
+
 TEST_F(CheckStartWalk, AMatchingPermitTurnsGreenAndOpensThePhotoScreenInItsPlace) {
     writeCode("registration.png", "A100,C2024001");
     writeCode("permit.png", "https://permit.test/query.do?type=1&ipno=A100");

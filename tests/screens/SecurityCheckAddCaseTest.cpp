@@ -5,6 +5,7 @@
 #include "screens/SecuritycheckTableViewCell.h"
 #include "store/StoreFiles.h"
 #include "support/LibjpegFiles.h"
+#include "ui/ElidedLabel.h"
 #include "util/PublicFunction.h"
 
 #include <QCoreApplication>
@@ -60,6 +61,30 @@ TEST_F(NewCase, ShowsTheCaseAndRunsTheGpsWhileItLives) {
     nav.removeViewController(addCase);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(store().isOpenGps());
+}
+
+// A 24-character equipment number fits a tablet's screen whole; on a phone
+// it is shortened with "…" and the screen keeps its width.
+TEST_F(PhotoScreenTest, ALongEquipmentNumberIsShortenedWhereItCannotFit) {
+    const QString number = "ABCDEFGHIJKLMNOPQRSTUVWX";
+    for (const bool tablet : {false, true}) {
+        SCOPED_TRACE(tablet ? "tablet" : "phone");
+        fake.device.tablet = tablet;
+        nav.resize(tablet ? QSize(768, 1024) : QSize(320, 568));
+        auto* made = open(SecurityCheckAddCaseViewController::initWithPakenoWithChknoWithType(
+            number, "C1030", kType));
+        QCoreApplication::processEvents();
+        auto* label = dynamic_cast<ElidedLabel*>(made->pakeno_lab);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), number);
+        EXPECT_LE(label->mapTo(made, QPoint(label->width(), 0)).x(), made->width());
+        EXPECT_LE(made->width(), nav.width());
+        if (tablet)
+            EXPECT_EQ(label->shownText(), number);
+        else
+            EXPECT_TRUE(label->shownText().endsWith("…")) << label->shownText().toStdString();
+        nav.removeViewController(made);
+    }
 }
 
 struct Limit {

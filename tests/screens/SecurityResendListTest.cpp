@@ -5,6 +5,7 @@
 #include "screens/RecordsFixture.h"
 #include "screens/SecurityResendTableViewCell.h"
 #include "screens/UploadCheckAddCaseViewController.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Popover.h"
 #include "util/PublicFunction.h"
 #include "widgets/SwipeDeleteButton.h"
@@ -107,6 +108,31 @@ TEST_F(Records, EachStateShowsItsBadgeAndOnlyWaitingAndSentCasesOpen) {
         }
     }
     EXPECT_EQ(opened.size(), 2);
+}
+
+// A long equipment number is shortened in its middle on a phone, so the type
+// stays readable, and shown whole on a tablet's wider row.
+TEST_F(Records, ALongEquipmentNumberIsShortenedWhereTheRowIsTooNarrow) {
+    const QString number = "ABCDEFGHIJKLMNOPQRSTUVWX";
+    storeCases({makeCase(number, "0", "安全檢查")});
+    open();
+    for (const int width : {320, 768}) {
+        SCOPED_TRACE(width);
+        auto* cell = qobject_cast<SecurityResendTableViewCell*>(
+            screen->tableViewCellForRowAtIndexPath(0, width));
+        ASSERT_NE(cell, nullptr);
+        auto* line = dynamic_cast<ElidedLabel*>(cell->line2);
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(line->text(), number + " 安全檢查照片");
+        EXPECT_LE(line->geometry().right(), cell->txtState->geometry().left());
+        if (width == 320) {
+            EXPECT_TRUE(line->shownText().contains("…")) << line->shownText().toStdString();
+            EXPECT_TRUE(line->shownText().startsWith("ABC"));
+            EXPECT_TRUE(line->shownText().endsWith("照片"));
+        } else {
+            EXPECT_EQ(line->shownText(), line->text());
+        }
+    }
 }
 
 TEST_F(Records, PressingTheTickBoxTicksItsCaseAndSelectAllTicksEvery) {

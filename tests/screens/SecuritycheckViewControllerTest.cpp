@@ -1,5 +1,6 @@
 #include "screens/SecuritycheckViewController.h"
 
+#include "FakeQrCapture.h"
 #include "qr/QRReaderViewController.h"
 #include "screens/MainViewController.h"
 #include "store/PublicVars.h"
@@ -46,11 +47,14 @@ QImage cameraFrame(QColor colour = QColor(40, 90, 160)) {
 }
 
 // The check start on top of a stand-in main screen, on fake services with an
-// empty store; the photo screen it opens is a plain screen that records what
-// it was made for.
+// empty store and a camera; the photo screen it opens is a plain screen that
+// records what it was made for.
 class CheckStart : public testing::Test {
   protected:
-    CheckStart() { PublicVars::resetSharedInstanceForTesting(); }
+    CheckStart() {
+        PublicVars::resetSharedInstanceForTesting();
+        fake.services.qrCapture = &captures;
+    }
     ~CheckStart() override {
         delete navigation;
         PublicVars::resetSharedInstanceForTesting();
@@ -116,6 +120,7 @@ class CheckStart : public testing::Test {
     }
 
     FakePlatform fake;
+    FakeQrCaptureFactory captures;
     NavigationController* navigation = nullptr;
     ViewController* mainScreen = new ViewController;
     SecuritycheckViewController* screen = nullptr;

@@ -6,7 +6,9 @@
 #include "screens/UploadCheckAddCaseViewController.h"
 #include "store/StoreFiles.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace {
@@ -169,6 +171,25 @@ TEST_F(EditCase, LeavingLeavesThePhotoFileByteForByte) {
     EXPECT_EQ(bytesOf(kPhotoFile), before);
     EXPECT_EQ(record->state, "1");
     EXPECT_EQ(stateOnDisk(), "1");
+}
+
+// A list longer than the screen opens at its first photo, whole; a photo
+// taken then is scrolled into view at the end.
+TEST_F(EditCase, AFullListOpensAtItsFirstPhotoAndShowsANewOne) {
+    while (photos.photos.size() < 9)
+        photos.photos << entryOf(shot(photos.photos.size(), 64, 48), 0);
+    store().storePhotoWithPhotoDict(kPhotoId, photos);
+    openEditor();
+    QCoreApplication::processEvents();
+    QListWidget* table = edit->tbl;
+    ASSERT_GT(table->verticalScrollBar()->maximum(), 0)
+        << "the list must be longer than the screen";
+    EXPECT_EQ(table->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(table->visualItemRect(table->item(0)).top(), 0);
+    take(edit->cameraLowerButton, shot(20));
+    QCoreApplication::processEvents();
+    const QRect last = table->visualItemRect(table->item(table->count() - 1));
+    EXPECT_TRUE(table->viewport()->rect().contains(last)) << "the new photo's row is in view";
 }
 
 TEST_F(EditCase, TenSitePhotosRefuseAnEleventhUntilOneIsDeleted) {

@@ -8,6 +8,7 @@ Platform servicesOf(FakePlatform& f) {
     p.indicator = &f.indicator;
     p.cameraAccess = &f.camera;
     p.cameraPicker = &f.camera;
+    p.pictureChooser = &f.pictures;
     p.location = &f.location;
     p.reachability = &f.reachability;
     p.http = &f.http;

@@ -17,6 +17,7 @@ class FakePlatform : public DocumentsFolder {
     FakeAlerts alerts;
     FakeIndicator indicator;
     FakeCamera camera;
+    FakePictureChooser pictures;
     FakeLocation location;
     FakeReachability reachability;
     FakeHttp http;

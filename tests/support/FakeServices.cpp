@@ -7,6 +7,13 @@ std::optional<QString> FakeSettings::string(const QString& key) const {
     return values.value(key);
 }
 
+void FakePictureChooser::answer(std::optional<QString> path) {
+    if (asked.empty()) return;
+    const Asked oldest = std::move(asked.front());
+    asked.pop_front();
+    oldest.done(std::move(path));
+}
+
 void FakeCamera::answerAccess(bool granted) {
     if (pendingAccess.empty()) return;
     auto answer = std::move(pendingAccess.front());

@@ -38,6 +38,25 @@ class FakeCamera : public CameraAccess, public CameraPicker {
     std::function<void(std::optional<QByteArray>)> pendingPhoto;
 };
 
+// A picture chooser the test answers: each call waits in asked until
+// answer() gives it a path, or none.
+class FakePictureChooser : public PictureChooser {
+  public:
+    struct Asked {
+        QString title;
+        QString filter;
+        std::function<void(std::optional<QString>)> done;
+    };
+    void choosePicture(const QString& title, const QString& filter,
+                       std::function<void(std::optional<QString>)> done) override {
+        asked.push_back({title, filter, std::move(done)});
+    }
+    // Answers the oldest waiting call.
+    void answer(std::optional<QString> path);
+
+    std::deque<Asked> asked;
+};
+
 class FakeLocationSource;
 
 // Counts running sources, so tests see that only one runs at a time.

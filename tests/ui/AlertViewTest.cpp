@@ -6,6 +6,7 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/ViewController.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -284,6 +285,39 @@ INSTANTIATE_TEST_SUITE_P(
                 0,
                 true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Every title has room left and right inside its button: buttons too long to
+// stand side by side stand one under the other, in their order.
+TEST_F(AlertInWindow, EachButtonTitleHasRoomInsideItsButton) {
+    struct Case {
+        std::optional<QString> cancel;
+        QStringList others;
+        bool sideBySide;
+    };
+    const Case cases[] = {{"否", {"是"}, true}, {"停止刪除", {"略過待傳案件", "全部刪除"}, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.others.join(' ').toStdString());
+        QDialog* dialog = show(c.cancel, c.others);
+        ASSERT_NE(dialog, nullptr);
+        QCoreApplication::processEvents();
+        const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+        ASSERT_EQ(buttons.size(), c.others.size() + 1);
+        for (qsizetype i = 0; i < buttons.size(); ++i) {
+            const QPushButton* button = buttons[i];
+            SCOPED_TRACE(button->text().toStdString());
+            EXPECT_GE(button->width(),
+                      button->fontMetrics().horizontalAdvance(button->text()) + 2 * 12);
+            EXPECT_TRUE(dialog->rect().contains(button->geometry()));
+            if (i > 0) {
+                const QRect before = buttons[i - 1]->geometry();
+                EXPECT_EQ(button->y() == before.y(), c.sideBySide);
+                EXPECT_GT(c.sideBySide ? button->x() : button->y(),
+                          c.sideBySide ? before.right() : before.bottom());
+            }
+        }
+        buttons.first()->click();
+    }
+}
 
 TEST_F(AlertInWindow, StandsInsideTheWindowAndTakesItsClicks) {
     auto* button = new QPushButton("menu", &window);

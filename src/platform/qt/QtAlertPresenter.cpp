@@ -1,5 +1,7 @@
 #include "platform/qt/QtAlertPresenter.h"
 
+#include <algorithm>
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -12,7 +14,8 @@
 
 namespace {
 
-constexpr int kAlertWidth = 270; // points, as phone alerts are
+constexpr int kAlertWidth = 270;   // points, as phone alerts are
+constexpr int kButtonPadding = 12; // the least room left and right of a button's title
 constexpr char kLayerName[] = "alertLayer";
 
 // The dimmed layer an alert stands on. It covers the whole window, keeps the
@@ -100,6 +103,22 @@ QLabel* wrappedLabel(const QString& text, const char* name, bool bold) {
     return label;
 }
 
+// The buttons side by side when every title fits its share of the row with
+// room to spare; otherwise one under the other, as phone alerts do.
+QBoxLayout* buttonLayout(const QList<QPushButton*>& buttons, int width, int spacing) {
+    int widest = 0;
+    for (const QPushButton* button : buttons)
+        widest = std::max(widest, button->fontMetrics().horizontalAdvance(button->text()));
+    const qsizetype count = std::max<qsizetype>(1, buttons.size());
+    const int share = int((width - spacing * (count - 1)) / count);
+    QBoxLayout* layout = widest + 2 * kButtonPadding <= share
+                             ? static_cast<QBoxLayout*>(new QHBoxLayout)
+                             : new QVBoxLayout;
+    for (QPushButton* button : buttons)
+        layout->addWidget(button);
+    return layout;
+}
+
 // Takes the alert off the screen: its layer with it, when it has one.
 void dismiss(QDialog* dialog) {
     dialog->done(QDialog::Accepted);
@@ -171,14 +190,14 @@ void QtAlertPresenter::showNext() {
         layout->addWidget(field);
         dialog->stops << field;
     }
-    auto* buttons = new QHBoxLayout;
+    QList<QPushButton*> buttons;
     const QStringList titles = alert.buttonTitles();
     auto handler =
         std::make_shared<std::function<void(int, const QString&)>>(std::move(alert.onButton));
     for (int index = 0; index < titles.size(); ++index) {
         auto* button = new QPushButton(titles[index]);
         button->setAutoDefault(false);
-        buttons->addWidget(button);
+        buttons << button;
         dialog->stops << button;
         QObject::connect(button, &QPushButton::clicked, dialog,
                          [this, dialog, field, handler, index] {
@@ -199,7 +218,9 @@ void QtAlertPresenter::showNext() {
         bold.setBold(true);
         dialog->preferred->setFont(bold);
     }
-    layout->addLayout(buttons);
+    const QMargins margins = layout->contentsMargins();
+    layout->addLayout(buttonLayout(buttons, kAlertWidth - margins.left() - margins.right(),
+                                   std::max(0, layout->spacing())));
     // Wrapped texts make the alert as high as its width needs.
     dialog->setFixedHeight(layout->totalHeightForWidth(kAlertWidth));
 

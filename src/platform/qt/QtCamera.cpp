@@ -1,5 +1,6 @@
 #include "platform/qt/QtCamera.h"
 
+#include "platform/NoCameraOffer.h"
 #include "platform/Platform.h"
 #include "platform/qt/CameraCaptureDialog.h"
 
@@ -7,7 +8,6 @@
 #include <QCameraDevice>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QMediaDevices>
 #include <QTimer>
 
@@ -40,21 +40,12 @@ void QtCamera::takePhoto(std::function<void(std::optional<QByteArray>)> done) {
 }
 
 void QtCamera::chooseFile(std::function<void(std::optional<QByteArray>)> done) {
-    auto* dialog = new QFileDialog(QApplication::activeWindow(), QStringLiteral("選擇照片"),
-                                   QString(), QStringLiteral("JPEG (*.jpg *.jpeg *.JPG *.JPEG)"));
-    dialog->setObjectName(QStringLiteral("photoChooser"));
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    // Exactly one answer: the chosen file, or none when the dialog closes
-    // without one.
-    auto answer = std::make_shared<std::function<void(std::optional<QByteArray>)>>(std::move(done));
-    QObject::connect(dialog, &QFileDialog::fileSelected, dialog, [answer](const QString& path) {
-        if (auto give = std::exchange(*answer, nullptr)) give(readCameraPhotoFile(path));
+    const PictureOffer offer{QStringLiteral("可改選擇照片檔"), QStringLiteral("選擇照片檔"),
+                             QStringLiteral("選擇照片"),
+                             QStringLiteral("JPEG (*.jpg *.jpeg *.JPG *.JPEG)")};
+    offerPictureForCamera(offer, [done = std::move(done)](std::optional<QString> path) {
+        done(path ? readCameraPhotoFile(*path) : std::nullopt);
     });
-    QObject::connect(dialog, &QDialog::finished, dialog, [answer](int) {
-        if (auto give = std::exchange(*answer, nullptr)) give(std::nullopt);
-    });
-    dialog->open();
 }
 
 std::optional<QByteArray> readCameraPhotoFile(const QString& path) {

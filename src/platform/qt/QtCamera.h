@@ -8,8 +8,9 @@
 // The camera on a desktop. Photo files given with returnNext come first, then
 // the JPEG files of the photo folder (--photos), one after another (in name
 // order, starting again after the last). Without a folder, a camera that
-// QtMultimedia finds opens in a modal capture window, and a desktop without
-// one lets the person choose a JPEG file.
+// QtMultimedia finds opens in a modal capture window; without one, an alert
+// says so and, where the platform has a picture chooser, offers to choose a
+// JPEG file instead.
 class QtCamera : public CameraAccess, public CameraPicker {
   public:
     explicit QtCamera(QString photoFolder) : folder_(std::move(photoFolder)) {}
