@@ -2,6 +2,7 @@
 
 #include "platform/CameraAccessRequest.h"
 #include "platform/Platform.h"
+#include "screens/CasePhotoLayout.h"
 #include "screens/PhotoPictures.h"
 #include "screens/PhotoPreviewViewController.h"
 #include "screens/SecuritycheckTableViewCell.h"
@@ -29,10 +30,6 @@ const QString kUnderstood = QStringLiteral("知道了");
 
 void showNotice(const QString& title, const QString& message) {
     AlertView(title, message, nullptr, std::nullopt, {kUnderstood}).show();
-}
-
-QSize personPictureSize(bool tablet) {
-    return tablet ? QSize(300, 225) : QSize(136, 102);
 }
 
 QLabel* valueLabel(QLabel* label, const QString& name, int size) {
@@ -86,14 +83,14 @@ void CasePhotoViewController::viewDidLoad() {
 // The stored photos' pictures are made together, on all cores: opening a case
 // with its fourteen photos decodes them all.
 void CasePhotoViewController::showStoredPhotos() {
-    const bool tablet = platform().device->isTablet();
-    const QSize rowSize = SecuritycheckTableViewCell::pictureSize(tablet);
+    const CasePhotoLayout& look = casePhotoLayout();
+    const QSize rowSize = look.rowPicture;
     QList<PhotoPictureRequest> requests;
     for (const PhotoEntry& entry : tableDetailArray)
         requests.append({entry.photo, rowSize});
     for (const PhotoEntry& entry : tableDetailArray_1)
         requests.append({entry.photo, rowSize});
-    if (_topDict) requests.append({_topDict->photo, personPictureSize(tablet)});
+    if (_topDict) requests.append({_topDict->photo, look.personPicture});
     const QList<QPixmap> pictures = framedPhotoPicturesOfJpegs(requests);
     reloadData(tbl, pictures.first(tableDetailArray.size()));
     reloadData(tbl1, pictures.sliced(tableDetailArray.size(), tableDetailArray_1.size()));
@@ -101,12 +98,12 @@ void CasePhotoViewController::showStoredPhotos() {
 }
 
 void CasePhotoViewController::buildLayout() {
-    const bool tablet = platform().device->isTablet();
-    const int text = tablet ? 18 : 13;
+    const CasePhotoLayout& look = casePhotoLayout();
+    const int text = look.textFontSize;
     // White texts on the app's dark blue; rows and lists are transparent on it.
     setAutoFillBackground(true);
     QPalette ground = palette();
-    ground.setColor(QPalette::Window, PublicFunction::colorWithHexString("005793ff"));
+    ground.setColor(QPalette::Window, QColor::fromRgb(look.ground));
     ground.setColor(QPalette::WindowText, Qt::white);
     setPalette(ground);
     type_lab = wrappedValueLabel(this, QStringLiteral("type_lab"), text);
@@ -126,7 +123,7 @@ void CasePhotoViewController::buildLayout() {
     addFact(QStringLiteral("設備編號"), pakeno_lab);
     addFact(QStringLiteral("檢查編號"), Chkno_lab);
     noFixMark = valueLabel(new QLabel(QStringLiteral("尚未定位"), this),
-                           QStringLiteral("noFixMark"), text - 2);
+                           QStringLiteral("noFixMark"), look.noFixFontSize);
     noFixMark->setStyleSheet(QStringLiteral("QLabel { background: #f9b233; color: black; "
                                             "border-radius: 4px; padding: 1px 6px; }"));
     auto* factsColumn = new QVBoxLayout;
@@ -138,8 +135,8 @@ void CasePhotoViewController::buildLayout() {
     personImg->setObjectName(QStringLiteral("personImg"));
     personImg->setAutoRaise(true);
     personImg->setStyleSheet(QStringLiteral("QToolButton { border: 1px dashed #80ffffff; }"));
-    personImg->setFixedSize(personPictureSize(tablet));
-    personImg->setIconSize(personPictureSize(tablet));
+    personImg->setFixedSize(look.personPicture);
+    personImg->setIconSize(look.personPicture);
     connect(personImg, &QToolButton::clicked, this, &CasePhotoViewController::photoSelect);
 
     cameraUpperButton = new QPushButton(QStringLiteral("檢查員入鏡照片"), this);
@@ -171,7 +168,7 @@ void CasePhotoViewController::buildLayout() {
     lists->addWidget(tbl, 1, 0);
     lists->addWidget(tbl1, 1, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 0);
+    layout->setContentsMargins(look.margins);
     layout->addLayout(top);
     layout->addLayout(lists, 1);
 }
@@ -205,9 +202,8 @@ int CasePhotoViewController::tableViewNumberOfRowsInSection(const QListWidget* t
 SecuritycheckTableViewCell*
 CasePhotoViewController::tableViewCellForRowAtIndexPath(QListWidget* table, int row,
                                                         const QPixmap& picture) {
-    const bool tablet = platform().device->isTablet();
     const PhotoEntry& entry = arrayOf(table).at(row);
-    auto* cell = new SecuritycheckTableViewCell(tablet);
+    auto* cell = new SecuritycheckTableViewCell(casePhotoLayout());
     cell->take_img->setPixmap(picture);
     cell->time_lab->setText(
         PublicFunction::getFormatROCTimeFormatString(entry.imgTime, rocDisplayTimePattern)
@@ -359,17 +355,16 @@ void CasePhotoViewController::imagePickerControllerDidFinishPickingMediaWithInfo
     entry.imgTime = returned;
     entry.lat = cameraLocation ? float(cameraLocation->latitude) : 0.0f;
     entry.lon = cameraLocation ? float(cameraLocation->longitude) : 0.0f;
-    const bool tablet = platform().device->isTablet();
+    const CasePhotoLayout& look = casePhotoLayout();
     if (takeType == InspectorPhoto) {
         _takeUserPhoto = true;
-        showPersonPhoto(framedPhotoPicture(stamped->image, personPictureSize(tablet)));
+        showPersonPhoto(framedPhotoPicture(stamped->image, look.personPicture));
         _topDict = std::move(entry);
         return;
     }
     QListWidget* table = takeType == MaintenancePhoto ? tbl1 : tbl;
     arrayOf(table).append(std::move(entry));
-    appendRow(table,
-              framedPhotoPicture(stamped->image, SecuritycheckTableViewCell::pictureSize(tablet)));
+    appendRow(table, framedPhotoPicture(stamped->image, look.rowPicture));
 }
 
 bool CasePhotoViewController::windowShouldClose() {

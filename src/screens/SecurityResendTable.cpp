@@ -1,6 +1,6 @@
 #include "screens/SecurityResendTable.h"
 
-#include "platform/Platform.h"
+#include "screens/SecurityResendLayout.h"
 #include "screens/SecurityResendTableViewCell.h"
 #include "screens/SecurityResendViewController.h"
 #include "widgets/SwipeDeleteButton.h"
@@ -99,7 +99,7 @@ QSize SecurityResendCellDelegate::sizeHint(const QStyleOptionViewItem& option,
                                            const QModelIndex& index) const {
     Q_UNUSED(option);
     Q_UNUSED(index);
-    return {0, SecurityResendTableViewCell::rowHeight(platform().device->isTablet())};
+    return {0, securityResendLayout().rowHeight};
 }
 
 bool SecurityResendCellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,

@@ -1,5 +1,6 @@
 #include "screens/SecurityResendTableViewCell.h"
 
+#include "screens/SecurityResendLayout.h"
 #include "screens/SecurityResendViewController.h"
 #include "store/CaseRecord.h"
 #include "store/StoreKeys.h"
@@ -34,26 +35,28 @@ QLabel* plainLabel(QLabel* label, int fontSize, const QColor& colour) {
 
 } // namespace
 
-SecurityResendTableViewCell::SecurityResendTableViewCell(bool tablet) : tablet_(tablet) {
+SecurityResendTableViewCell::SecurityResendTableViewCell(const SecurityResendLayout& layout)
+    : layout_(layout) {
     setObjectName(QString::fromLatin1(reuseIdentifier));
     setAttribute(Qt::WA_DontShowOnScreen);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
-    const int box = tablet ? 36 : 28;
+    const int box = layout.checkBox;
     chk_true = new CustomRedCheckBox(QRect(0, 0, box, box), this);
     chk_true->setObjectName(QStringLiteral("chk_true"));
     chk_true->setDelegate(this);
-    line1 = plainLabel(new QLabel(this), tablet ? 17 : 13, QColor(0x60, 0x60, 0x60));
+    line1 = plainLabel(new QLabel(this), layout.timeFontSize, QColor::fromRgb(layout.timeColour));
     // A long equipment number is shortened in its middle: the type stays readable.
-    line2 = plainLabel(new ElidedLabel(this, Qt::ElideMiddle), tablet ? 22 : 16, Qt::black);
+    line2 = plainLabel(new ElidedLabel(this, Qt::ElideMiddle), layout.caseFontSize, Qt::black);
     txtState = new QLineEdit(this);
     txtState->setReadOnly(true);
     txtState->setFrame(false);
     txtState->setAlignment(Qt::AlignCenter);
-    txtState->setFont(systemFont(tablet ? 18 : 14));
-    disclosure = plainLabel(new QLabel(this), tablet ? 30 : 24, QColor(0xc0, 0xc0, 0xc0));
+    txtState->setFont(systemFont(layout.stateFontSize));
+    disclosure = plainLabel(new QLabel(this), layout.disclosureFontSize,
+                            QColor::fromRgb(layout.disclosureColour));
     disclosure->setText(QStringLiteral("›"));
     disclosure->setAlignment(Qt::AlignCenter);
     // Drawn, never shown: the list paints it for each row.
@@ -78,14 +81,14 @@ void SecurityResendTableViewCell::showRecord(const CaseRecord& record, int index
 }
 
 void SecurityResendTableViewCell::layoutSubviews(int width) {
-    const int height = rowHeight(tablet_);
+    const int height = layout_.rowHeight;
     resize(width, height);
-    const int margin = tablet_ ? 16 : 8;
+    const int margin = layout_.rowMargin;
     const QSize box = chk_true->size();
     chk_true->move(margin, (height - box.height()) / 2);
-    const int markWidth = tablet_ ? 28 : 20;
+    const int markWidth = layout_.disclosureWidth;
     disclosure->setGeometry(width - markWidth - 4, 0, markWidth, height);
-    const QSize badge = tablet_ ? QSize(72, 34) : QSize(52, 26);
+    const QSize badge = layout_.stateBadge;
     txtState->setGeometry(width - markWidth - 8 - badge.width(), (height - badge.height()) / 2,
                           badge.width(), badge.height());
     const int textLeft = margin * 2 + box.width();

@@ -9,6 +9,7 @@ class QLabel;
 class QLineEdit;
 class SecurityResendViewController;
 struct CaseRecord;
+struct SecurityResendLayout;
 
 // How a case's state shows in its row, and whether the case can be opened.
 struct CaseStateLook {
@@ -28,9 +29,8 @@ class SecurityResendTableViewCell : public QWidget, public CustomCheckBoxPressDe
   public:
     static constexpr char reuseIdentifier[] = "SecurityResendTableViewCell";
 
-    explicit SecurityResendTableViewCell(bool tablet);
-    // The row's height on this kind of device.
-    static int rowHeight(bool tablet) { return tablet ? 88 : 64; }
+    // The row's sizes come from the device's records screen layout.
+    explicit SecurityResendTableViewCell(const SecurityResendLayout& layout);
 
     // Shows record as the row at position index, ticked or not, width wide.
     void showRecord(const CaseRecord& record, int index, bool ticked, int width);
@@ -50,5 +50,5 @@ class SecurityResendTableViewCell : public QWidget, public CustomCheckBoxPressDe
 
   private:
     void layoutSubviews(int width);
-    bool tablet_;
+    const SecurityResendLayout& layout_;
 };

@@ -1,9 +1,10 @@
 #include "screens/SecurityResendViewController.h"
 
+#include "inspection/QrPayloads.h"
 #include "platform/Platform.h"
 #include "qr/QRReaderViewController.h"
 #include "screens/GeneralViewController.h"
-#include "inspection/QrPayloads.h"
+#include "screens/SecurityResendLayout.h"
 #include "screens/SecurityResendTable.h"
 #include "screens/SecurityResendTableViewCell.h"
 #include "store/PublicVars.h"
@@ -110,10 +111,10 @@ void SecurityResendViewController::buildNavigationBar() {
 }
 
 void SecurityResendViewController::buildLayout() {
-    const bool tablet = isTablet();
+    const SecurityResendLayout& look = securityResendLayout();
     setAutoFillBackground(true);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(0xef, 0xef, 0xf4));
+    palette.setColor(QPalette::Window, QColor::fromRgb(look.ground));
     setPalette(palette);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 8, 0, 0);
@@ -125,8 +126,8 @@ void SecurityResendViewController::buildLayout() {
     qrCodeButton = new QPushButton(QStringLiteral("掃描登記碼"), this);
     qrCodeButton->setObjectName(QStringLiteral("qrCodeButton"));
     for (QPushButton* button : {allSelectButton, qrCodeButton}) {
-        button->setFont(systemFont(tablet ? 20 : 15));
-        button->setMinimumHeight(tablet ? 48 : 36);
+        button->setFont(systemFont(look.buttonFontSize));
+        button->setMinimumHeight(look.buttonHeight);
         buttons->addWidget(button);
     }
     connect(allSelectButton, &QPushButton::clicked, this,
@@ -135,12 +136,12 @@ void SecurityResendViewController::buildLayout() {
             &SecurityResendViewController::qrCodeButtonPressed);
     layout->addLayout(buttons);
 
-    cell_ = std::make_unique<SecurityResendTableViewCell>(tablet);
+    cell_ = std::make_unique<SecurityResendTableViewCell>(look);
     cell_->target = this;
     placeholderCell_ = std::make_unique<QLabel>(QStringLiteral("無任何資料"));
     placeholderCell_->setObjectName(QStringLiteral("NULLCELL"));
     placeholderCell_->setAttribute(Qt::WA_DontShowOnScreen);
-    placeholderCell_->setFont(systemFont(tablet ? 22 : 17));
+    placeholderCell_->setFont(systemFont(look.placeholderFontSize));
     placeholderCell_->setIndent(16);
     placeholderCell_->setAutoFillBackground(true);
     placeholderCell_->setStyleSheet(QStringLiteral("background: white; color: black;"));
@@ -178,7 +179,7 @@ int SecurityResendViewController::tableViewNumberOfRowsInSection() const {
 
 QWidget* SecurityResendViewController::tableViewCellForRowAtIndexPath(int row, int width) {
     if (records_.cases().isEmpty()) {
-        placeholderCell_->resize(width, SecurityResendTableViewCell::rowHeight(isTablet()));
+        placeholderCell_->resize(width, securityResendLayout().rowHeight);
         return placeholderCell_.get();
     }
     const std::shared_ptr<CaseRecord>& record = records_.cases().at(row);

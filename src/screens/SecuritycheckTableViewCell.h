@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 class QLabel;
+struct CasePhotoLayout;
 
 // One photo row of the photo screens: the framed photo (take_img) over its
 // time (time_lab), on a transparent ground, with a thin white strip closing
@@ -12,13 +14,8 @@ class SecuritycheckTableViewCell : public QWidget {
   public:
     static constexpr char reuseIdentifier[] = "SecuritycheckTableViewCell";
 
-    // tablet picks the "_ipad" row layout, otherwise the "_iphone" one.
-    explicit SecuritycheckTableViewCell(bool tablet, QWidget* parent = nullptr);
-
-    // The size of the framed photo the row shows, in points.
-    static QSize pictureSize(bool tablet);
-    // The row's height in points, strip included.
-    static int rowHeight(bool tablet);
+    // The row's sizes come from the device's photo screen layout.
+    explicit SecuritycheckTableViewCell(const CasePhotoLayout& layout, QWidget* parent = nullptr);
 
     QLabel* take_img = nullptr;
     QLabel* time_lab = nullptr;
@@ -27,4 +24,8 @@ class SecuritycheckTableViewCell : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    int separatorHeight_;
+    QColor separatorColour_;
 };

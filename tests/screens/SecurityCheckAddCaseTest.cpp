@@ -1,6 +1,7 @@
 #include "PhotoScreenFixture.h"
 
 #include "plist/PlistWriteFailure.h"
+#include "screens/CasePhotoLayout.h"
 #include "screens/SecurityCheckAddCaseViewController.h"
 #include "screens/SecuritycheckTableViewCell.h"
 #include "store/StoreFiles.h"
@@ -152,7 +153,7 @@ TEST_F(NewCase, ARowShowsItsFramedPhotoAndRocTime) {
     const QPixmap picture = cell->take_img->pixmap();
     ASSERT_FALSE(picture.isNull());
     // 1000 x 750 shrunk into the row with a 15-pixel frame on every side.
-    const QSize points = SecuritycheckTableViewCell::pictureSize(false);
+    const QSize points = casePhotoLayoutFor(false, false).rowPicture;
     EXPECT_LE(picture.deviceIndependentSize().width(), points.width());
     EXPECT_NEAR(picture.width() - 30, (picture.height() - 30) * 4.0 / 3.0, 2.0);
     EXPECT_EQ(cell->separatorRect(), QRect(0, cell->height() - 3, cell->width(), 3));
