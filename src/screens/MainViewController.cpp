@@ -117,6 +117,11 @@ void MainViewController::buildLayout() {
     layout->addStretch(2);
 }
 
+void MainViewController::setMenusShown(bool shown) {
+    menu1Button->setVisible(shown);
+    menu2Button->setVisible(shown);
+}
+
 void MainViewController::applyColours() {
     const bool tablet = platform().device->isTablet();
     NavigationBarAppearance& bars = NavigationBarAppearance::shared();
@@ -155,6 +160,8 @@ void MainViewController::showInspector(const QString& name) {
 }
 
 void MainViewController::showLoginView() {
+    // Nobody is logged in yet: the menus would only peek out around the prompt.
+    setMenusShown(false);
     AlertView alert(QStringLiteral("身份驗證"), QStringLiteral("請輸入身份證字號"), this,
                     QStringLiteral("取消"), {QStringLiteral("好")});
     alert.tag = LoginPrompt;
@@ -246,7 +253,9 @@ void MainViewController::answerLoginPrompt(const QString& text) {
     }
     setEnabled(false);
     const int result = verifyLoginId(text);
-    if (result == Rejected) {
+    if (result == Accepted) {
+        setMenusShown(true);
+    } else if (result == Rejected) {
         AlertView alert(QStringLiteral("身份驗證"), QStringLiteral("身份證字號不正確, 請重新輸入"),
                         this, QStringLiteral("知道了"));
         alert.tag = WrongId;

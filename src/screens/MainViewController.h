@@ -62,6 +62,8 @@ class MainViewController : public ViewController {
     void applyColours();
     void decideLogin();
     void showInspector(const QString& name);
+    // The two menu buttons, hidden while the login prompt asks for an ID.
+    void setMenusShown(bool shown);
     void answerLoginPrompt(const QString& text);
     void openAfterOverlay(const std::function<ViewController*()>& make);
 };

@@ -77,6 +77,8 @@ TEST_F(MainScreen, LogsInWithATypedIdAndShowsTheDecodedName) {
     EXPECT_EQ(fake.alerts.current().placeholder, "身份證字號");
     EXPECT_EQ(fake.alerts.current().textFieldHints,
               Qt::ImhPreferUppercase | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+    EXPECT_FALSE(screen->menu1Button->isVisibleTo(screen)) << "no menu peeks out around the prompt";
+    EXPECT_FALSE(screen->menu2Button->isVisibleTo(screen));
     answer(loginAnswer("Y", "陳&#x5927;文&amp;子", kLocalVersion));
     fake.alerts.press("好", "a123456789");
 
@@ -90,6 +92,8 @@ TEST_F(MainScreen, LogsInWithATypedIdAndShowsTheDecodedName) {
     EXPECT_EQ(screen->usrLabel->text(), "安檢員：陳大文&子");
     EXPECT_TRUE(screen->usrLabel->isVisibleTo(screen));
     EXPECT_TRUE(screen->closeBtn->isVisibleTo(screen));
+    EXPECT_TRUE(screen->menu1Button->isVisibleTo(screen));
+    EXPECT_TRUE(screen->menu2Button->isVisibleTo(screen));
     EXPECT_FALSE(fake.alerts.showing()); // same version: no prompt
     EXPECT_TRUE(screen->isEnabled());
 }
@@ -147,6 +151,7 @@ TEST_F(MainScreen, OfflineStartWithAStoredInspectorShowsHimWithoutAsking) {
     EXPECT_FALSE(fake.alerts.showing());
     EXPECT_EQ(screen->usrLabel->text(), "安檢員：林小美");
     EXPECT_TRUE(screen->usrLabel->isVisibleTo(screen));
+    EXPECT_TRUE(screen->menu1Button->isVisibleTo(screen));
 }
 
 struct Deadline {
