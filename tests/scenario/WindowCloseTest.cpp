@@ -112,6 +112,8 @@ const Place places[] = {
     {"main", "press 好\npress 知道了\npress 暫不更新\nexpect screen 主畫面\n"},
     {"check-start", "press 好\npress 知道了\npress 暫不更新\ntap 開始檢查\n"
                     "expect screen 檢查設備確認\n"},
+    {"no-camera-alert", "press 好\npress 知道了\npress 暫不更新\ntap 開始檢查\n"
+                        "tap topButton\nexpect alert 相機無法使用\n"},
     {"records", "press 好\npress 知道了\npress 暫不更新\ntap 檢查紀錄\n"
                 "expect screen 安檢照片紀錄\n"},
     {"sort-menu", "press 好\npress 知道了\npress 暫不更新\ntap 檢查紀錄\n"
