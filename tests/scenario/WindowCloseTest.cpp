@@ -1,4 +1,5 @@
 #include "AppRun.h"
+#include "fixtures/QrImages.h"
 #include "store/StoreFiles.h"
 #include "store/StoreFixture.h"
 
@@ -114,6 +115,12 @@ const Place places[] = {
                     "expect screen 檢查設備確認\n"},
     {"no-camera-alert", "press 好\npress 知道了\npress 暫不更新\ntap 開始檢查\n"
                         "tap topButton\nexpect alert 相機無法使用\n"},
+    {"reader", "press 好\npress 知道了\npress 暫不更新\ntap 開始檢查\nqr registration.png\n"
+               "tap topButton\nexpect text 設備編號：A100\n"},
+    {"photo-screen", "press 好\npress 知道了\npress 暫不更新\ntap 開始檢查\n"
+                     "qr registration.png\ntap topButton\nexpect text 設備編號：A100\ntap 確定\n"
+                     "qr permit.png\n"
+                     "tap bottomButton\nexpect screen 安檢照片拍攝\n"},
     {"records", "press 好\npress 知道了\npress 暫不更新\ntap 檢查紀錄\n"
                 "expect screen 安檢照片紀錄\n"},
     {"sort-menu", "press 好\npress 知道了\npress 暫不更新\ntap 檢查紀錄\n"
@@ -135,6 +142,9 @@ class WindowClose : public AppRunFixture, public testing::WithParamInterface<Pla
         ASSERT_TRUE(QDir().mkpath(documents));
         ASSERT_TRUE(writeCaseList(waitingReportPath(documents),
                                   {testCase("B100", "C1", 1, 1), testCase("A200", "C1", 1, 1)}));
+        ASSERT_TRUE(qrCode("A100,C2024001", 8).save(dir.filePath("registration.png")));
+        ASSERT_TRUE(qrCode("https://permit.test/query.do?type=1&ipno=A100", 8)
+                        .save(dir.filePath("permit.png")));
     }
 };
 
