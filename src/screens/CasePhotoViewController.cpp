@@ -2,6 +2,7 @@
 
 #include "platform/CameraAccessRequest.h"
 #include "platform/Platform.h"
+#include "screens/CasePhotoFacts.h"
 #include "screens/CasePhotoLayout.h"
 #include "screens/PhotoPictures.h"
 #include "screens/PhotoPreviewViewController.h"
@@ -9,13 +10,11 @@
 #include "store/PublicVars.h"
 #include "store/SettingsKeys.h"
 #include "ui/AlertView.h"
-#include "ui/ElidedLabel.h"
 #include "ui/NavigationController.h"
 #include "util/PhotoPipeline.h"
 #include "util/PublicFunction.h"
 #include "util/SystemFont.h"
 
-#include <QFormLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -30,19 +29,6 @@ const QString kUnderstood = QStringLiteral("知道了");
 
 void showNotice(const QString& title, const QString& message) {
     AlertView(title, message, nullptr, std::nullopt, {kUnderstood}).show();
-}
-
-QLabel* valueLabel(QLabel* label, const QString& name, int size) {
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(systemFont(size));
-    return label;
-}
-
-QLabel* wrappedValueLabel(QWidget* parent, const QString& name, int size) {
-    QLabel* label = valueLabel(new QLabel(parent), name, size);
-    label->setWordWrap(true);
-    return label;
 }
 
 } // namespace
@@ -99,37 +85,19 @@ void CasePhotoViewController::showStoredPhotos() {
 
 void CasePhotoViewController::buildLayout() {
     const CasePhotoLayout& look = casePhotoLayout();
-    const int text = look.textFontSize;
     // White texts on the app's dark blue; rows and lists are transparent on it.
     setAutoFillBackground(true);
     QPalette ground = palette();
     ground.setColor(QPalette::Window, QColor::fromRgb(look.ground));
     ground.setColor(QPalette::WindowText, Qt::white);
     setPalette(ground);
-    type_lab = wrappedValueLabel(this, QStringLiteral("type_lab"), text);
-    time_lab = wrappedValueLabel(this, QStringLiteral("time_lab"), text);
-    // A code does not break into lines: a long one is shortened with "…".
-    pakeno_lab = valueLabel(new ElidedLabel(this), QStringLiteral("pakeno_lab"), text);
-    Chkno_lab = valueLabel(new ElidedLabel(this), QStringLiteral("Chkno_lab"), text);
-    auto* facts = new QFormLayout;
-    facts->setSpacing(4);
-    const auto addFact = [&](const QString& caption, QLabel* value) {
-        QLabel* name = wrappedValueLabel(this, {}, text);
-        name->setText(caption);
-        facts->addRow(name, value);
-    };
-    addFact(QStringLiteral("類別"), type_lab);
-    addFact(QStringLiteral("時間"), time_lab);
-    addFact(QStringLiteral("設備編號"), pakeno_lab);
-    addFact(QStringLiteral("檢查編號"), Chkno_lab);
-    noFixMark = valueLabel(new QLabel(QStringLiteral("尚未定位"), this),
-                           QStringLiteral("noFixMark"), look.noFixFontSize);
-    noFixMark->setStyleSheet(QStringLiteral("QLabel { background: #f9b233; color: black; "
-                                            "border-radius: 4px; padding: 1px 6px; }"));
-    auto* factsColumn = new QVBoxLayout;
-    factsColumn->addLayout(facts);
-    factsColumn->addWidget(noFixMark, 0, Qt::AlignLeft);
-    factsColumn->addStretch(1);
+    CasePhotoFacts facts;
+    QVBoxLayout* factsColumn = casePhotoFactsColumn(this, look, facts);
+    type_lab = facts.type_lab;
+    time_lab = facts.time_lab;
+    pakeno_lab = facts.pakeno_lab;
+    Chkno_lab = facts.Chkno_lab;
+    noFixMark = facts.noFixMark;
 
     personImg = new QToolButton(this);
     personImg->setObjectName(QStringLiteral("personImg"));
@@ -146,7 +114,7 @@ void CasePhotoViewController::buildLayout() {
     cameraRightButton = new QPushButton(QStringLiteral("維護保養單照片"), this);
     cameraRightButton->setObjectName(QStringLiteral("cameraRightButton"));
     for (QPushButton* button : {cameraUpperButton, cameraLowerButton, cameraRightButton})
-        button->setFont(systemFont(text));
+        button->setFont(systemFont(look.textFontSize));
     connect(cameraUpperButton, &QPushButton::clicked, this,
             &CasePhotoViewController::cameraUpperButtonPressed);
     connect(cameraLowerButton, &QPushButton::clicked, this,
