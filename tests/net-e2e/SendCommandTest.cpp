@@ -1,6 +1,7 @@
 #include "DripServer.h"
 #include "ServerFixture.h"
 #include "store/PublicVars.h"
+#include "support/TestCertificates.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -118,6 +119,33 @@ TEST_F(SendCommand, ARefusedCaseIsNotUploadedAndAnOverdueOneIsMarked) {
         EXPECT_TRUE(record->photoId);
         EXPECT_EQ(PublicVars::sharedInstance().getPhoto(record->photoId).photos.size(), 2);
     }
+}
+
+// An https:// server is trusted as the app trusts it: its authority must be
+// the system's or one given with --ca-file; an untrusted one gets nothing.
+TEST_F(SendCommand, SendsOverHttpsOnlyToAServerOfATrustedAuthority) {
+    TestCertificates authority;
+    const TestCertificates::Server files = authority.server("DNS:localhost,IP:127.0.0.1");
+    ASSERT_EQ(authority.error(), "");
+    QTemporaryDir tlsStore;
+    InspectionServer tls(demoConfig(), tlsStore.path().toStdString());
+    ASSERT_EQ(tls.useTls(files.cert.toStdString(), files.key.toStdString()), "");
+    const int tlsPort = tls.start();
+    ASSERT_GT(tlsPort, 0);
+    const QString https = QStringLiteral("https://localhost:%1").arg(tlsPort);
+
+    EXPECT_EQ(send("P1,C1", {}, https), 1) << output.toStdString();
+    EXPECT_TRUE(tls.requests().empty());
+    EXPECT_FALSE(tls.tlsRefusals().empty());
+    EXPECT_EQ(stored("P1,C1")->state, "0");
+
+    EXPECT_EQ(send("P1,C1", {"--ca-file", files.key}, https), 2) << output.toStdString();
+    EXPECT_TRUE(errors.contains("--ca-file")) << errors.toStdString();
+
+    ASSERT_EQ(send("P1,C1", {"--ca-file", authority.authority()}, https), 0)
+        << output.toStdString();
+    EXPECT_EQ(QDir(tlsStore.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    EXPECT_EQ(stored("P1,C1")->state, "1");
 }
 
 TEST_F(SendCommand, AFailedUploadLeavesTheCaseWaiting) {

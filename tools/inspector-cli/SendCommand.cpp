@@ -1,4 +1,4 @@
-// inspector-cli send DIR PK --server HOST[:PORT] [--timeout SECONDS]: uploads
+// inspector-cli send DIR PK --server HOST[:PORT] [--timeout SECONDS] [--ca-file FILE]: uploads
 // one stored case of a store folder the way a sending run of the records
 // screen does (photos moved into their photo file, the case lookup, then the
 // same fields and body), for support staff recovering a case the app could
@@ -16,6 +16,7 @@
 #include "platform/qt/QtMainLoop.h"
 #include "platform/qt/QtSettings.h"
 #include "platform/qt/QtSystem.h"
+#include "platform/qt/TrustedAuthorities.h"
 #include "store/PublicVars.h"
 #include "store/StoreKeys.h"
 #include "store/StoreLock.h"
@@ -36,9 +37,10 @@ struct SendArgs {
     QString pk;
     QString server;
     std::optional<double> timeoutSeconds; // of the lookup and of the upload, if not the app's
+    QString caFile;                       // authorities trusted for HTTPS beside the system's
 };
 
-constexpr char kUsage[] = "DIR PK --server HOST[:PORT] [--timeout SECONDS]";
+constexpr char kUsage[] = "DIR PK --server HOST[:PORT] [--timeout SECONDS] [--ca-file FILE]";
 // How long a send waits for another program to let go of the store.
 constexpr int kLockWaitMs = 5000;
 
@@ -58,6 +60,8 @@ std::optional<SendArgs> parse(QStringList args) {
             parsed.server = args.takeFirst();
         else if (arg == "--timeout" && !args.isEmpty())
             parsed.timeoutSeconds = finiteNumber(args.takeFirst());
+        else if (arg == "--ca-file" && !args.isEmpty())
+            parsed.caFile = args.takeFirst();
         else if (arg.startsWith("--"))
             return std::nullopt;
         else
@@ -177,6 +181,12 @@ int run(const QStringList& rawArgs) {
     if (!QFileInfo(args->folder).isDir()) {
         print(stderr, QStringLiteral("error: no such folder: %1").arg(args->folder));
         return 2;
+    }
+    if (!args->caFile.isEmpty()) {
+        if (const std::optional<QString> problem = trustAuthoritiesOf(args->caFile)) {
+            print(stderr, QStringLiteral("error: --ca-file: %1").arg(*problem));
+            return 2;
+        }
     }
     // The app on the same folder would overwrite what this run stores.
     StoreLock lock(args->folder);
