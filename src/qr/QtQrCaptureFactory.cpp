@@ -1,5 +1,6 @@
 #include "qr/QtQrCaptureFactory.h"
 
+#include "platform/qt/CameraFrameCopies.h"
 #include "qr/CameraQrCapture.h"
 #include "qr/ImageFileQrCapture.h"
 #include "qr/PictureFiles.h"
@@ -21,6 +22,7 @@ std::unique_ptr<QrCapture> QtQrCaptureFactory::openCamera(QString& error) {
         error = QStringLiteral("no camera found");
         return nullptr;
     }
+    copyCameraFramesOutOfPipeWire();
     auto camera = std::make_unique<CameraQrCapture>(device);
     if (camera->failed()) {
         error = camera->errorText();
