@@ -10,6 +10,7 @@
 #include "store/PublicVars.h"
 #include "store/SettingsKeys.h"
 #include "ui/AlertView.h"
+#include "ui/KineticScroller.h"
 #include "ui/NavigationController.h"
 #include "util/PhotoPipeline.h"
 #include "util/PublicFunction.h"
@@ -151,6 +152,7 @@ QListWidget* CasePhotoViewController::makeTable(const QString& name) {
     table->setFrameShape(QFrame::NoFrame);
     table->setStyleSheet(QStringLiteral("QListWidget { background: transparent; }"));
     table->viewport()->setAutoFillBackground(false);
+    scrollByFinger(table);
     connect(table, &QListWidget::itemClicked, this, [this, table](QListWidgetItem* item) {
         tableViewDidSelectRowAtIndexPath(table, table->row(item));
     });

@@ -1,6 +1,7 @@
 #include "screens/GeneralViewController.h"
 
 #include "platform/Platform.h"
+#include "ui/KineticScroller.h"
 #include "util/PublicFunction.h"
 #include "util/SystemFont.h"
 
@@ -59,6 +60,7 @@ void GeneralViewController::viewDidLoad() {
     for (int row = 0; row < _detailArray.size(); ++row)
         tableViewCellForRowAtIndexPath(row);
     _tbl->viewport()->installEventFilter(this);
+    scrollByFinger(_tbl);
     connect(_tbl, &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
         tableViewDidHighlightRowAtIndexPath(_tbl->row(item));
     });

@@ -10,6 +10,7 @@
 #include "store/PublicVars.h"
 #include "store/StoreKeys.h"
 #include "ui/AlertView.h"
+#include "ui/KineticScroller.h"
 #include "ui/NavigationController.h"
 #include "ui/Popover.h"
 #include "util/PublicFunction.h"
@@ -161,6 +162,7 @@ void SecurityResendViewController::buildLayout() {
     tbl->setModel(model_);
     tbl->setItemDelegate(delegate_);
     delegate_->attachTo(tbl);
+    scrollByFinger(tbl);
     connect(tbl, &QListView::customContextMenuRequested, this,
             &SecurityResendViewController::showRowMenu);
     layout->addWidget(tbl, 1);
