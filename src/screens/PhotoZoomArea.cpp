@@ -1,9 +1,9 @@
 #include "screens/PhotoZoomArea.h"
 
-#include <QGestureEvent>
+#include <QLineF>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
-#include <QPinchGesture>
+#include <QTouchEvent>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -24,7 +24,7 @@ QRectF centeredFrameForScrollViewAndUIView(const QSizeF& boundsSize, const QSize
 }
 
 PhotoZoomArea::PhotoZoomArea(QWidget* parent) : QWidget(parent) {
-    grabGesture(Qt::PinchGesture);
+    setAttribute(Qt::WA_AcceptTouchEvents);
 }
 
 void PhotoZoomArea::setZoomingView(QWidget* view, const QSizeF& contentSize) {
@@ -40,6 +40,24 @@ void PhotoZoomArea::setZoomScale(float scale) {
     scale_ = std::clamp(scale, minimum_, std::max(minimum_, maximum_));
     layoutView();
     emit didZoom();
+}
+
+void PhotoZoomArea::zoomBy(float factor, const QPointF& at) {
+    if (!view_) return;
+    const QRectF frame =
+        centeredFrameForScrollViewAndUIView(QSizeF(size()), content_ * scale_).translated(-offset_);
+    // The point of the unzoomed view under at.
+    const QPointF under = (at - frame.topLeft()) / scale_;
+    const float before = scale_;
+    scale_ = std::clamp(scale_ * factor, minimum_, std::max(minimum_, maximum_));
+    if (scale_ != before) offset_ = under * scale_ - at;
+    layoutView();
+    emit didZoom();
+}
+
+void PhotoZoomArea::panBy(const QPointF& moved) {
+    offset_ -= moved;
+    layoutView();
 }
 
 void PhotoZoomArea::layoutView() {
@@ -68,28 +86,52 @@ void PhotoZoomArea::mousePressEvent(QMouseEvent* event) {
 }
 
 void PhotoZoomArea::mouseMoveEvent(QMouseEvent* event) {
-    offset_ -= event->position() - dragFrom_;
+    panBy(event->position() - dragFrom_);
     dragFrom_ = event->position();
-    layoutView();
 }
 
 bool PhotoZoomArea::event(QEvent* event) {
-    if (event->type() == QEvent::Gesture) return pinch(static_cast<QGestureEvent*>(event));
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        return touch(static_cast<QTouchEvent*>(event));
+    default:
+        break;
+    }
     if (event->type() == QEvent::NativeGesture) {
         const auto* gesture = static_cast<QNativeGestureEvent*>(event);
         if (gesture->gestureType() == Qt::ZoomNativeGesture) {
-            setZoomScale(scale_ * float(1 + gesture->value()));
+            zoomBy(float(1 + gesture->value()), gesture->position());
             return true;
         }
     }
     return QWidget::event(event);
 }
 
-bool PhotoZoomArea::pinch(QGestureEvent* event) {
-    auto* gesture = static_cast<QPinchGesture*>(event->gesture(Qt::PinchGesture));
-    if (!gesture) return false;
-    if (gesture->changeFlags() & QPinchGesture::ScaleFactorChanged)
-        setZoomScale(scale_ * float(gesture->scaleFactor()));
+bool PhotoZoomArea::touch(QTouchEvent* event) {
+    QList<QPointF> fingers;
+    if (event->type() != QEvent::TouchEnd && event->type() != QEvent::TouchCancel)
+        for (const QEventPoint& point : event->points())
+            if (point.state() != QEventPoint::Released) fingers << point.position();
+    if (fingers.size() >= 2) {
+        const QPointF middle = (fingers[0] + fingers[1]) / 2;
+        const qreal span = QLineF(fingers[0], fingers[1]).length();
+        if (pinchSpan_ > 0 && span > 0) {
+            panBy(middle - dragFrom_);
+            zoomBy(float(span / pinchSpan_), middle);
+        }
+        pinchSpan_ = span;
+        dragFrom_ = middle;
+    } else if (fingers.size() == 1) {
+        // A finger left over from a pinch pans from where it is now.
+        if (pinchSpan_ == 0 && event->type() == QEvent::TouchUpdate) panBy(fingers[0] - dragFrom_);
+        pinchSpan_ = 0;
+        dragFrom_ = fingers[0];
+    } else {
+        pinchSpan_ = 0;
+    }
     event->accept();
     return true;
 }

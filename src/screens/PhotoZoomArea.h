@@ -5,7 +5,7 @@
 #include <QSizeF>
 #include <QWidget>
 
-class QGestureEvent;
+class QTouchEvent;
 
 // The zoom scale at which a view of viewSize shows whole in an area of
 // areaSize: the smaller of the width and height ratios, in single precision.
@@ -17,8 +17,10 @@ float fitZoomScale(const QSizeF& areaSize, const QSizeF& viewSize);
 QRectF centeredFrameForScrollViewAndUIView(const QSizeF& boundsSize, const QSizeF& viewSize);
 
 // An area that shows one view zoomed between a smallest and a largest scale.
-// The mouse wheel and a pinch zoom, dragging pans a view larger than the
-// area. After every change of zoom the view is re-centred.
+// The mouse wheel, a touchpad's pinch and two fingers spread or pinched on a
+// touch screen zoom (fingers about the point between them); dragging by
+// mouse or finger pans a view larger than the area. After every change of
+// zoom the view is re-centred.
 class PhotoZoomArea : public QWidget {
     Q_OBJECT
   public:
@@ -36,6 +38,9 @@ class PhotoZoomArea : public QWidget {
     float zoomScale() const { return scale_; }
     // Sets the scale, held within the smallest and largest.
     void setZoomScale(float scale);
+    // Zooms by factor about the point at (in the area's coordinates), which
+    // keeps showing the same part of the view where the view can move.
+    void zoomBy(float factor, const QPointF& at);
 
   signals:
     void didZoom();
@@ -49,7 +54,9 @@ class PhotoZoomArea : public QWidget {
 
   private:
     void layoutView();
-    bool pinch(QGestureEvent* event);
+    // Pans by one finger, zooms and pans by two; returns true when taken.
+    bool touch(QTouchEvent* event);
+    void panBy(const QPointF& moved);
 
     QWidget* view_ = nullptr;
     QSizeF content_;
@@ -58,4 +65,5 @@ class PhotoZoomArea : public QWidget {
     float scale_ = 1;
     QPointF offset_; // how far a view larger than the area is scrolled
     QPointF dragFrom_;
+    qreal pinchSpan_ = 0; // the distance between two fingers, or 0
 };

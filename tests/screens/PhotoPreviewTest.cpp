@@ -2,6 +2,7 @@
 #include "screens/PhotoZoomArea.h"
 #include "store/PublicVars.h"
 #include "support/FakePlatform.h"
+#include "support/Fingers.h"
 #include "support/PhotoTestImages.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
@@ -9,6 +10,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -120,6 +122,50 @@ TEST_F(Preview, WithDeletionHiddenThereIsNoDeleteButton) {
     EXPECT_EQ(preview->rightBarButton(), nullptr);
     EXPECT_EQ(preview->findChild<QPushButton*>("deletePhoto"), nullptr);
     EXPECT_FLOAT_EQ(preview->imageScrollView->zoomScale(), 0.32f);
+}
+
+// Two fingers zoom about the point between them, within the fit and twice
+// the photo; one finger pans a photo larger than the area, never past its
+// edges.
+TEST_F(Preview, TwoFingersZoomWithinTheLimitsAndOneFingerPans) {
+    PhotoPreviewViewController* preview = open(true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&nav));
+    PhotoZoomArea* area = preview->imageScrollView;
+    QLabel* photo = preview->_imageView;
+    // At the fit, the photo is as wide as the area: a finger moves nothing.
+    fingers::drag(area, QPoint(100, 200), QPoint(180, 260), 4, 0, 0);
+    EXPECT_EQ(photo->geometry(), QRect(0, 110, 320, 240));
+
+    // Spread to twice as far apart about the middle: the photo's middle
+    // stays under the fingers.
+    fingers::pinch(area, QPointF(160, 230), 80, 2);
+    EXPECT_NEAR(area->zoomScale(), 0.64f, 0.01f);
+    EXPECT_NEAR(photo->geometry().center().x(), 160, 3);
+    EXPECT_NEAR(photo->geometry().center().y(), 230, 3);
+    // About a point off the middle: the photo's point under it stays there.
+    const QPointF at(60, 100);
+    const QPointF under = (at - QPointF(photo->pos())) / area->zoomScale();
+    fingers::pinch(area, at, 60, 1.25);
+    EXPECT_NEAR(area->zoomScale(), 0.8f, 0.02f);
+    const QPointF now = QPointF(photo->pos()) + under * area->zoomScale();
+    EXPECT_NEAR(now.x(), at.x(), 3);
+    EXPECT_NEAR(now.y(), at.y(), 3);
+
+    // One finger pans, and stops at the photo's edges.
+    const QPoint before = photo->pos();
+    fingers::drag(area, QPoint(200, 300), QPoint(170, 260), 4, 0, 0);
+    EXPECT_EQ(photo->pos(), before + QPoint(-30, -40));
+    fingers::drag(area, QPoint(100, 100), QPoint(300, 400), 4, 0, 0);
+    fingers::drag(area, QPoint(100, 100), QPoint(300, 400), 4, 0, 0);
+    EXPECT_EQ(photo->pos(), QPoint(0, 0));
+
+    // Spread far: no more than twice the photo; pinched hard: back to the fit.
+    fingers::pinch(area, QPointF(160, 230), 40, 6);
+    EXPECT_FLOAT_EQ(area->zoomScale(), 2.0f);
+    EXPECT_EQ(photo->size(), QSize(2000, 1500));
+    fingers::pinch(area, QPointF(160, 230), 240, 0.1);
+    EXPECT_FLOAT_EQ(area->zoomScale(), 0.32f);
+    EXPECT_EQ(photo->geometry(), QRect(0, 110, 320, 240));
 }
 
 } // namespace
