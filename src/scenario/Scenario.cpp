@@ -13,8 +13,24 @@ namespace {
 constexpr qint64 kMaxFileBytes = 1 << 20;
 // No step may outlast the whole run.
 constexpr double kMaxSeconds = 15 * 60;
+// A drag and a pinch stay within what a hand does on a screen.
+constexpr int kMaxDragPixels = 10000;
+constexpr double kMinFactor = 0.1;
+constexpr double kMaxFactor = 10;
 
-enum class Argument { None, Text, ListRow, ListRowText, Alert, QrFile, PhotoFile, Seconds, Name };
+enum class Argument {
+    None,
+    Text,
+    ListRow,
+    ListRowText,
+    ListPixels,
+    Alert,
+    QrFile,
+    PhotoFile,
+    Seconds,
+    Factor,
+    Name
+};
 
 struct Word {
     const char* word;
@@ -36,8 +52,10 @@ const Word kWords[] = {
     {"screenshot", ScenarioStep::Screenshot, Argument::Name},
     {"tap-row", ScenarioStep::TapRow, Argument::ListRow},
     {"timeout", ScenarioStep::Timeout, Argument::Seconds},
+    {"scroll", ScenarioStep::Scroll, Argument::ListPixels},
     {"photo", ScenarioStep::Photo, Argument::PhotoFile},
     {"press", ScenarioStep::Press, Argument::Text},
+    {"pinch", ScenarioStep::Pinch, Argument::Factor},
     {"key", ScenarioStep::Key, Argument::Text},
     {"tick", ScenarioStep::Tick, Argument::ListRow},
     {"type", ScenarioStep::Type, Argument::Text},
@@ -79,6 +97,8 @@ class LineReader {
             return listRow(rest, step, false);
         case Argument::ListRowText:
             return listRow(rest, step, true);
+        case Argument::ListPixels:
+            return listPixels(rest, step);
         case Argument::Alert:
             alert(rest, step);
             return {};
@@ -88,6 +108,8 @@ class LineReader {
             return photoFile(rest, step);
         case Argument::Seconds:
             return seconds(rest, step);
+        case Argument::Factor:
+            return factor(rest, step);
         case Argument::Name:
             return name(rest, step);
         case Argument::None:
@@ -112,6 +134,31 @@ class LineReader {
             const qsizetype at = rest.indexOf(parts[1], parts[0].size()) + parts[1].size();
             step.text = unescaped(rest.mid(at).trimmed());
         }
+        return {};
+    }
+
+    static QString listPixels(const QString& rest, ScenarioStep& step) {
+        const QStringList parts = rest.split(QRegularExpression("\\s+"));
+        if (parts.size() != 2) return QStringLiteral("needs LIST PIXELS");
+        bool ok = false;
+        step.list = parts[0];
+        step.pixels = parts[1].toInt(&ok);
+        if (!ok || step.pixels == 0 || std::abs(step.pixels) > kMaxDragPixels)
+            return QStringLiteral("\"%1\" is not a number of pixels from -%2 to %2, not 0")
+                .arg(parts[1])
+                .arg(kMaxDragPixels);
+        return {};
+    }
+
+    static QString factor(const QString& rest, ScenarioStep& step) {
+        bool ok = false;
+        step.factor = rest.toDouble(&ok);
+        if (!ok || !std::isfinite(step.factor) || step.factor < kMinFactor ||
+            step.factor > kMaxFactor)
+            return QStringLiteral("\"%1\" is not a factor from %2 to %3")
+                .arg(rest)
+                .arg(kMinFactor)
+                .arg(kMaxFactor);
         return {};
     }
 

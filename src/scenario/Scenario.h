@@ -12,6 +12,8 @@ struct ScenarioStep {
         TapRow,
         Tick,
         SwipeDelete,
+        Scroll,
+        Pinch,
         Back,
         ExpectScreen,
         ExpectAlert,
@@ -37,6 +39,8 @@ struct ScenarioStep {
     QString text;   // the widget, title, button, text, file or picture name
     QString list;   // the list's object name, for the row steps
     int row = 0;
+    int pixels = 0;                 // scroll: how far the finger drags, downwards (up when below 0)
+    double factor = 1;              // pinch: how far apart the fingers end, to how far they start
     std::optional<QString> message; // expect alert: the message, when one is given
     double seconds = 0;
 };

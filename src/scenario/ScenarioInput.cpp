@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPointer>
 #include <QPointingDevice>
 #include <QTest>
 #include <QWidget>
+#include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -138,6 +141,59 @@ bool dragOn(QWidget* widget, QPoint from, QPoint to) {
         send(target, QEvent::MouseMove, from + (to - from) * step / kDragSteps);
     if (target) send(target, QEvent::MouseButtonRelease, to);
     return true;
+}
+
+namespace {
+
+// Two fingers side by side about centre (window coordinates), span apart.
+std::pair<QPoint, QPoint> fingersAbout(QPoint centre, double span) {
+    const QPoint half(int(std::lround(span / 2)), 0);
+    return {centre - half, centre + half};
+}
+
+bool twoFingersOn(QWidget* widget, QPoint centre, int span, double factor) {
+    QPointer<QWidget> window(widget->window());
+    const QPoint middle = widget->mapTo(window, centre);
+    QTest::QTouchEventWidgetSequence touch = QTest::touchEvent(window, touchScreen, false);
+    auto [left, right] = fingersAbout(middle, span);
+    if (probe) {
+        probe->expectTouch = true;
+        probe->seen = false;
+    }
+    touch.press(0, left, window).press(1, right, window).commit(false);
+    if (probe) {
+        probe->expectTouch = false;
+        if (!probe->seen) return false;
+    }
+    for (int step = 1; step <= kDragSteps && window; ++step) {
+        std::tie(left, right) =
+            fingersAbout(middle, span * std::pow(factor, double(step) / kDragSteps));
+        touch.move(0, left, window).move(1, right, window).commit(false);
+    }
+    if (window) touch.release(0, left, window).release(1, right, window).commit(false);
+    return true;
+}
+
+bool touchpadPinch(QWidget* widget, QPoint centre, double factor) {
+    QPointer<QWidget> target(widget);
+    const QPointF local(centre);
+    const QPointF scene(widget->mapTo(widget->window(), centre));
+    const QPointF global(widget->mapToGlobal(centre));
+    // Each step zooms by its share of the factor: (1 + value) per step.
+    const double value = std::pow(factor, 1.0 / kDragSteps) - 1;
+    for (int step = 0; step < kDragSteps && target; ++step) {
+        QNativeGestureEvent event(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(),
+                                  2, local, scene, global, value, QPointF());
+        if (!deliver(target, event) && step == 0) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool pinchOn(QWidget* widget, QPoint centre, int span, double factor) {
+    if (touches(widget)) return twoFingersOn(widget, centre, span, factor);
+    return touchpadPinch(widget, centre, factor);
 }
 
 bool tapAt(QWidget* widget, QPoint point) {

@@ -35,6 +35,11 @@ bool tapOn(QWidget* widget, QPoint point);
 // A finger pressed at from, moved to to in a few steps and lifted there, all
 // delivered to the widget itself.
 bool dragOn(QWidget* widget, QPoint from, QPoint to);
+// Two fingers laid on the widget at centre (in its coordinates), span apart
+// side by side, moved apart or together in a few steps until they are
+// factor times as far apart, and lifted. Without a touch screen, a
+// touchpad's pinch of that factor, as the desktop reports it.
+bool pinchOn(QWidget* widget, QPoint centre, int span, double factor);
 // Presses and releases key (Return, Escape, Tab ...) on widget, as a keyboard does.
 bool pressKey(QWidget* widget, int key);
 // Types text into widget, one key per character, as a keyboard does.

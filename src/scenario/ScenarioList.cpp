@@ -2,6 +2,7 @@
 
 #include "scenario/ScenarioInput.h"
 #include "scenario/ScenarioScreen.h"
+#include "ui/KineticScroller.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -115,4 +116,19 @@ QAbstractButton* ScenarioList::revealedDeleteButton() const {
     for (auto* button : view_->viewport()->findChildren<QAbstractButton*>())
         if (button->isVisible() && button->text() == kSwipeDeleteText) return button;
     return nullptr;
+}
+
+QString ScenarioList::scroll(int pixels) {
+    const QRect area = view_->viewport()->rect();
+    // The finger starts near the end it moves away from.
+    const int startY =
+        pixels < 0 ? area.top() + area.height() * 9 / 10 : area.top() + area.height() / 10;
+    const QPoint from(area.center().x(), startY);
+    if (!dragOn(view_->viewport(), from, from + QPoint(0, pixels))) return kInputRefused;
+    return {};
+}
+
+bool ScenarioList::isMoving() const {
+    const KineticScroller* scroller = KineticScroller::of(view_);
+    return scroller && scroller->isMoving();
 }

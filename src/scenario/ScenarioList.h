@@ -31,6 +31,11 @@ class ScenarioList {
     // Drags a finger leftwards across the row, from 90% of its width to 10%,
     // then taps the "刪除" button the swipe revealed on the list.
     QString swipeDelete(int row);
+    // Drags a finger pixels down the list (up when below 0) and lifts it
+    // while it moves, so that a list that flings goes on moving.
+    QString scroll(int pixels);
+    // Returns true while the list moves under a finger or flings.
+    bool isMoving() const;
 
   private:
     QString checkRow(int row) const;

@@ -20,9 +20,16 @@
 namespace {
 
 constexpr int kPollMs = 20;
+// The object name of the screens' zoom area, which a pinch spreads.
+const QString kZoomArea = QStringLiteral("imageScrollView");
 
 QString quote(const QString& text) {
     return '"' + QString(text).replace('\n', "\\n") + '"';
+}
+
+// Why nothing under the showing alert can be touched.
+QString alertInTheWay(const ScenarioScreen& screen) {
+    return QStringLiteral("an alert is in the way: %1").arg(quote(screen.alertTitle()));
 }
 
 bool anyContains(const QStringList& texts, const QString& text) {
@@ -107,6 +114,10 @@ ScenarioRunner::Outcome ScenarioRunner::attempt(const ScenarioStep& step) {
     case ScenarioStep::Tick:
     case ScenarioStep::SwipeDelete:
         return tapRow(step, screen);
+    case ScenarioStep::Scroll:
+        return scroll(step, screen);
+    case ScenarioStep::Pinch:
+        return pinch(step, screen);
     case ScenarioStep::ExpectRows:
     case ScenarioStep::ExpectRow:
         return checkRows(step, screen);
@@ -132,9 +143,7 @@ ScenarioRunner::Outcome ScenarioRunner::act(const ScenarioStep& step,
         return {true};
     }
     // The alert is modal: nothing under it can be touched.
-    if (screen.alert())
-        return {false,
-                QStringLiteral("an alert is in the way: %1").arg(quote(screen.alertTitle()))};
+    if (screen.alert()) return {false, alertInTheWay(screen)};
     QWidget* target =
         step.kind == ScenarioStep::Back ? screen.backButton() : screen.find(step.text);
     if (!target && step.kind == ScenarioStep::Tap) {
@@ -164,9 +173,7 @@ ScenarioRunner::Outcome ScenarioRunner::pressKeyStep(const QString& name) {
 
 ScenarioRunner::Outcome ScenarioRunner::tapRow(const ScenarioStep& step,
                                                const ScenarioScreen& screen) {
-    if (screen.alert())
-        return {false,
-                QStringLiteral("an alert is in the way: %1").arg(quote(screen.alertTitle()))};
+    if (screen.alert()) return {false, alertInTheWay(screen)};
     QAbstractItemView* view = screen.list(step.list);
     if (!view) return {false, QStringLiteral("no visible list %1").arg(step.list)};
     ScenarioList list(view);
@@ -174,6 +181,31 @@ ScenarioRunner::Outcome ScenarioRunner::tapRow(const ScenarioStep& step,
                           : step.kind == ScenarioStep::Tick ? list.tick(step.row)
                                                             : list.swipeDelete(step.row);
     return {fault.isEmpty(), fault};
+}
+
+ScenarioRunner::Outcome ScenarioRunner::scroll(const ScenarioStep& step,
+                                               const ScenarioScreen& screen) {
+    if (!stepActed_) {
+        if (screen.alert()) return {false, alertInTheWay(screen)};
+        QAbstractItemView* view = screen.list(step.list);
+        if (!view) return {false, QStringLiteral("no visible list %1").arg(step.list)};
+        if (QString fault = ScenarioList(view).scroll(step.pixels); !fault.isEmpty())
+            return {false, fault};
+        stepActed_ = true;
+    }
+    QAbstractItemView* view = screen.list(step.list);
+    return {!view || !ScenarioList(view).isMoving(),
+            QStringLiteral("%1 is still moving").arg(step.list)};
+}
+
+ScenarioRunner::Outcome ScenarioRunner::pinch(const ScenarioStep& step,
+                                              const ScenarioScreen& screen) {
+    if (screen.alert()) return {false, alertInTheWay(screen)};
+    QWidget* area = screen.find(kZoomArea);
+    if (!area) return {false, QStringLiteral("no visible %1").arg(kZoomArea)};
+    const int span = std::min(area->width(), area->height()) / 4;
+    if (!pinchOn(area, area->rect().center(), span, step.factor)) return {false, kInputRefused};
+    return {true};
 }
 
 ScenarioRunner::Outcome ScenarioRunner::checkRows(const ScenarioStep& step,
@@ -249,6 +281,7 @@ void ScenarioRunner::pass() {
     std::fflush(stdout);
     ++next_;
     stepStarted_ = false;
+    stepActed_ = false;
     if (next_ == scenario_.steps.size()) finish();
 }
 

@@ -57,6 +57,10 @@ class ScenarioRunner : public QObject {
     Outcome pressKeyStep(const QString& name);
     Outcome check(const ScenarioStep& step, const ScenarioScreen& screen) const;
     Outcome tapRow(const ScenarioStep& step, const ScenarioScreen& screen);
+    // Drags the list once, then holds until it has come to rest.
+    Outcome scroll(const ScenarioStep& step, const ScenarioScreen& screen);
+    // Pinches the top screen's zoom area.
+    Outcome pinch(const ScenarioStep& step, const ScenarioScreen& screen);
     Outcome checkRows(const ScenarioStep& step, const ScenarioScreen& screen) const;
     Outcome screenshot(const QString& name, const ScenarioScreen& screen);
     void pass();
@@ -70,6 +74,7 @@ class ScenarioRunner : public QObject {
     QElapsedTimer stepClock_;
     size_t next_ = 0;
     bool stepStarted_ = false;
+    bool stepActed_ = false; // the step's input has been given; it waits for its effect
     bool failed_ = false;
     double timeout_ = kDefaultTimeout;
     int screenshots_ = 0;

@@ -52,9 +52,11 @@ TEST_F(ScenarioFile, ReadsEveryStepWithItsArguments) {
                                "photo shot.jpg\n"
                                "wait 0.5\n"
                                "timeout 30\n"
-                               "screenshot records\n");
+                               "screenshot records\n"
+                               "scroll tbl -250\n"
+                               "pinch 1.5\n");
     ASSERT_TRUE(scenario) << errors.join('\n').toStdString();
-    ASSERT_EQ(scenario->steps.size(), 22u);
+    ASSERT_EQ(scenario->steps.size(), 24u);
     const auto& s = scenario->steps;
     EXPECT_EQ(s[0].kind, ScenarioStep::Tap);
     EXPECT_EQ(s[0].text, "menu1Button");
@@ -83,6 +85,11 @@ TEST_F(ScenarioFile, ReadsEveryStepWithItsArguments) {
     EXPECT_DOUBLE_EQ(s[19].seconds, 0.5);
     EXPECT_EQ(s[20].kind, ScenarioStep::Timeout);
     EXPECT_EQ(s[21].text, "records");
+    EXPECT_EQ(s[22].kind, ScenarioStep::Scroll);
+    EXPECT_EQ(s[22].list, "tbl");
+    EXPECT_EQ(s[22].pixels, -250);
+    EXPECT_EQ(s[23].kind, ScenarioStep::Pinch);
+    EXPECT_DOUBLE_EQ(s[23].factor, 1.5);
     EXPECT_TRUE(scenario->usesCamera());
 }
 
@@ -120,7 +127,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{"screenshot a/b", "screenshot: \"a/b\" is not a plain file name"},
         BadLine{"photo shot-as.png", "photo: %1/shot-as.png is not a JPEG"},
         BadLine{"qr shot-none.png", "qr: no file %1/shot-none.png"},
-        BadLine{"qr s.scenario", "qr: %1/s.scenario is not a picture"}),
+        BadLine{"qr s.scenario", "qr: %1/s.scenario is not a picture"},
+        BadLine{"scroll tbl", "scroll: needs LIST PIXELS"},
+        BadLine{"scroll tbl 0",
+                "scroll: \"0\" is not a number of pixels from -10000 to 10000, not 0"},
+        BadLine{"scroll tbl 2.5",
+                "scroll: \"2.5\" is not a number of pixels from -10000 to 10000, not 0"},
+        BadLine{"pinch", "pinch: needs an argument"},
+        BadLine{"pinch 0", "pinch: \"0\" is not a factor from 0.1 to 10"},
+        BadLine{"pinch nan", "pinch: \"nan\" is not a factor from 0.1 to 10"}),
     [](const testing::TestParamInfo<BadLine>& info) {
         return "Line" + std::to_string(info.index);
     });
