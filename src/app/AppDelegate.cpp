@@ -60,9 +60,12 @@ bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
     window_->setPalette(white);
     indicator_ = std::make_unique<WindowIndicator>(window_.get());
     platform().indicator = indicator_.get();
-    if (windowScale_ < 1) {
+    if (fillsScreen_ || windowScale_ < 1) {
         scaledWindow_ = std::make_unique<ScaledWindow>(window_.get(), windowScale_);
-        scaledWindow_->show();
+        if (fillsScreen_)
+            scaledWindow_->showFillingScreen();
+        else
+            scaledWindow_->show();
     } else {
         window_->show();
     }

@@ -33,6 +33,9 @@ class AppDelegate : public UserLocationControl {
     // Has the window drawn smaller by factor (below 1) once it shows, for a
     // desktop screen too small for the device.
     void setWindowScale(double factor) { windowScale_ = factor; }
+    // Has the window fill the screen, drawn larger or smaller by the window
+    // scale, in the middle.
+    void setFillsScreen(bool fills) { fillsScreen_ = fills; }
     void reachabilityChanged(Reachability& monitor);
     void updateInterfaceWithReachability(Reachability& monitor);
 
@@ -56,6 +59,7 @@ class AppDelegate : public UserLocationControl {
     std::unique_ptr<LocationSource> locationManager_;
     std::unique_ptr<QWidget> window_;
     double windowScale_ = 1;
+    bool fillsScreen_ = false;
     std::unique_ptr<ScaledWindow> scaledWindow_; // gone before window_
     std::unique_ptr<WindowIndicator> indicator_; // gone before window_
     NavigationController* navigationController_ = nullptr;

@@ -34,6 +34,9 @@ QList<QCommandLineOption> optionList() {
          "The screen the app pretends to have: phone (320x568), phone35 (320x480) or "
          "tablet (768x1024 points).",
          "NAME", "phone"},
+        {"fullscreen",
+         "Fill the screen (the default on a screen at most 800 pixels long), with the layout of "
+         "the nearest device scaled to the screen's width."},
         {"location", "A fixed position, reported every second.", "LAT,LON"},
         {"nmea", "Replay positions from an NMEA log.", "FILE"},
         {"offline", "Start without network."},
@@ -98,6 +101,8 @@ std::optional<AppOptions> AppOptions::parse(const QStringList& arguments, QStrin
             return std::nullopt;
         }
     }
+    options.deviceGiven = parser.isSet("device");
+    options.fullscreen = parser.isSet("fullscreen");
     options.nmeaFile = parser.value("nmea");
     options.offline = parser.isSet("offline");
     options.home = parser.value("home");

@@ -12,6 +12,8 @@
 struct AppOptions {
     bool tablet = false;
     QSizeF screenSize{320, 568};
+    bool deviceGiven = false;            // --device was given
+    bool fullscreen = false;             // --fullscreen: the window fills the screen
     std::optional<LocationFix> location; // --location LAT,LON
     QString nmeaFile;                    // --nmea FILE
     bool offline = false;                // --offline

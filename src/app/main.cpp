@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     const std::unique_ptr<QTemporaryDir> runtime = providePrivateRuntimeFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("inspector"));
-    const std::optional<AppOptions> options = AppOptions::parse(QApplication::arguments(), &error);
+    std::optional<AppOptions> options = AppOptions::parse(QApplication::arguments(), &error);
     if (!options) {
         printLine(stderr, "inspector-app: " + error);
         return 2;
@@ -136,6 +136,14 @@ int main(int argc, char** argv) {
         refuseSecondCopy(documentsPath(*options));
         return 2;
     }
+    // A phone's screen shows the layout of the nearest device, filling it.
+    const std::optional<PhoneWindowFit> phoneWindow = phoneWindowOnScreen(
+        options->fullscreen,
+        options->deviceGiven ? std::optional<QSizeF>(options->screenSize) : std::nullopt);
+    if (phoneWindow) {
+        options->screenSize = phoneWindow->device;
+        options->tablet = phoneWindow->tablet;
+    }
     QtServices services(*options);
     QtQrCaptureFactory qrCapture(options->qrImages);
     services.platform.qrCapture = &qrCapture;
@@ -146,7 +154,9 @@ int main(int argc, char** argv) {
     QApplication::setFont(systemFont(14));
 
     AppDelegate delegate(makeMainScreen);
-    delegate.setWindowScale(fitFactorOnScreen(options->screenSize));
+    delegate.setWindowScale(phoneWindow ? phoneWindow->factor
+                                        : fitFactorOnScreen(options->screenSize));
+    delegate.setFillsScreen(phoneWindow.has_value());
     services.alerts.setWindow([&delegate] { return delegate.window(); });
     services.pictures.setWindow([&delegate] { return delegate.window(); });
     delegate.applicationDidFinishLaunchingWithOptions();

@@ -1,6 +1,9 @@
 #include "scenario/ScenarioInput.h"
 
 #include <QApplication>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
@@ -89,12 +92,32 @@ class Finger {
     QTest::QTouchEventWidgetSequence touch_;
 };
 
+// The window a finger touches to reach widget: its own, or the window that
+// draws it scaled (a graphics view showing it through a proxy).
+QWidget* touchedWindow(QWidget* widget) {
+    QWidget* top = widget->window();
+    const QGraphicsProxyWidget* proxy = top->graphicsProxyWidget();
+    if (!proxy || !proxy->scene() || proxy->scene()->views().isEmpty()) return top;
+    return proxy->scene()->views().first()->window();
+}
+
+// Where point of widget shows on the window touchedWindow(widget).
+QPoint touchedPoint(QWidget* widget, QPoint point) {
+    QWidget* top = widget->window();
+    const QPoint inTop = widget->mapTo(top, point);
+    const QGraphicsProxyWidget* proxy = top->graphicsProxyWidget();
+    if (!proxy || !proxy->scene() || proxy->scene()->views().isEmpty()) return inTop;
+    const QGraphicsView* view = proxy->scene()->views().first();
+    const QPoint onViewport = view->mapFromScene(proxy->mapToScene(QPointF(inTop)));
+    return view->viewport()->mapTo(view->window(), onViewport);
+}
+
 // A finger pressed at from, moved to to in kDragSteps steps (none when they
 // are the same) and lifted there: from and to are in widget's coordinates.
 bool fingerOn(QWidget* widget, QPoint from, QPoint to) {
-    QPointer<QWidget> window(widget->window());
-    const QPoint start = widget->mapTo(window, from);
-    const QPoint end = widget->mapTo(window, to);
+    QPointer<QWidget> window(touchedWindow(widget));
+    const QPoint start = touchedPoint(widget, from);
+    const QPoint end = touchedPoint(widget, to);
     Finger finger(window);
     if (!finger.press(start)) return false;
     for (int step = 1; step <= kDragSteps && window && start != end; ++step)
@@ -103,10 +126,10 @@ bool fingerOn(QWidget* widget, QPoint from, QPoint to) {
     return true;
 }
 
-// Whether taps go to widget as touches: a widget drawn through another
-// window (a scaled one) has no window of its own to touch, and is clicked.
+// Whether taps go to widget as touches: the window showing it must be one
+// the window system shows.
 bool touches(QWidget* widget) {
-    return touchOn && widget->window()->windowHandle();
+    return touchOn && touchedWindow(widget)->windowHandle();
 }
 
 } // namespace
@@ -152,8 +175,8 @@ std::pair<QPoint, QPoint> fingersAbout(QPoint centre, double span) {
 }
 
 bool twoFingersOn(QWidget* widget, QPoint centre, int span, double factor) {
-    QPointer<QWidget> window(widget->window());
-    const QPoint middle = widget->mapTo(window, centre);
+    QPointer<QWidget> window(touchedWindow(widget));
+    const QPoint middle = touchedPoint(widget, centre);
     QTest::QTouchEventWidgetSequence touch = QTest::touchEvent(window, touchScreen, false);
     auto [left, right] = fingersAbout(middle, span);
     if (probe) {

@@ -11,6 +11,9 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPainter>
@@ -261,12 +264,17 @@ ScenarioRunner::Outcome ScenarioRunner::screenshot(const QString& name,
                                                    const ScenarioScreen& screen) {
     QWidget* window = hooks_.window();
     if (!window) return {false, QStringLiteral("the app has no window"), true};
-    QImage picture = window->grab().toImage();
+    // A window drawn scaled is saved as the screen shows it.
+    QGraphicsProxyWidget* proxy = window->graphicsProxyWidget();
+    QWidget* shown = proxy && proxy->scene() && !proxy->scene()->views().isEmpty()
+                         ? proxy->scene()->views().first()
+                         : window;
+    QImage picture = shown->grab().toImage();
     if (QDialog* alert = screen.alert(); alert && alert->isWindow()) {
         // An alert that is a window of its own: draw it where it stands.
         QPainter painter(&picture);
         painter.fillRect(picture.rect(), QColor(0, 0, 0, 90));
-        painter.drawPixmap(window->mapFromGlobal(alert->mapToGlobal(QPoint(0, 0))), alert->grab());
+        painter.drawPixmap(shown->mapFromGlobal(alert->mapToGlobal(QPoint(0, 0))), alert->grab());
     }
     const QString file =
         QDir(hooks_.screenshotFolder)

@@ -18,6 +18,14 @@ ScaledWindow::ScaledWindow(QWidget* content, double factor)
     setFixedSize(int(std::ceil(content->width() * factor)),
                  int(std::ceil(content->height() * factor)));
     proxy_->setFocus();
+    proxy_->setAcceptTouchEvents(true);
+    viewport()->setAttribute(Qt::WA_AcceptTouchEvents);
+}
+
+void ScaledWindow::showFillingScreen() {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    showFullScreen();
 }
 
 ScaledWindow::~ScaledWindow() {

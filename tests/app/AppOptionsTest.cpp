@@ -37,14 +37,17 @@ TEST(AppOptions, DefaultsToAnOnlinePhone) {
     EXPECT_EQ(options->screenSize, QSizeF(320, 568));
     EXPECT_FALSE(options->offline);
     EXPECT_FALSE(options->location);
+    EXPECT_FALSE(options->deviceGiven);
+    EXPECT_FALSE(options->fullscreen);
 }
 
 TEST(AppOptions, ReadsEveryOption) {
     QString error;
     const auto options =
-        parse({"--location", "25.0478,121.5319", "--nmea", "drive.nmea", "--offline", "--home",
-               "/tmp/run", "--parameters", "p.plist", "--qr-images", "codes", "--photos", "shots",
-               "--scenario", "walk.scenario", "--screenshots", "pictures"},
+        parse({"--location",    "25.0478,121.5319", "--nmea",       "drive.nmea", "--offline",
+               "--home",        "/tmp/run",         "--parameters", "p.plist",    "--qr-images",
+               "codes",         "--photos",         "shots",        "--scenario", "walk.scenario",
+               "--screenshots", "pictures",         "--fullscreen", "--device",   "phone"},
               &error);
     ASSERT_TRUE(options) << error.toStdString();
     ASSERT_TRUE(options->location);
@@ -58,6 +61,8 @@ TEST(AppOptions, ReadsEveryOption) {
     EXPECT_EQ(options->photos, "shots");
     EXPECT_EQ(options->scenario, "walk.scenario");
     EXPECT_EQ(options->screenshots, "pictures");
+    EXPECT_TRUE(options->fullscreen);
+    EXPECT_TRUE(options->deviceGiven);
 }
 
 TEST(AppOptions, RefusesBadValuesWithAReason) {
