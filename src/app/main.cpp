@@ -13,6 +13,7 @@
 #include "scenario/ScenarioRunner.h"
 #include "store/StoreLock.h"
 #include "ui/AppWindow.h"
+#include "ui/TouchTargets.h"
 #include "util/PublicFunctionParameters.h"
 #include "util/SystemFont.h"
 
@@ -151,6 +152,8 @@ int main(int argc, char** argv) {
     if (scenario && scenario->usesCamera()) services.camera.setPresent(true);
     PlatformScope scope(services.platform);
     installQtTranslations(app);
+    TouchTargets touchTargets;
+    app.installEventFilter(&touchTargets);
     QApplication::setFont(systemFont(14));
 
     AppDelegate delegate(makeMainScreen);
