@@ -66,7 +66,13 @@ std::optional<PhoneWindowFit> phoneWindowOnScreen(bool asked, std::optional<QSiz
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return std::nullopt;
     const QSize size = screen->size();
-    const bool small = std::max(size.width(), size.height()) <= kPhoneScreenMaxSide;
+    // A desktop drawn larger by the user's QT_SCALE_FACTOR is no phone: its
+    // screen is judged by its size before that factor.
+    bool given = false;
+    const double userFactor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&given);
+    const double unscaled =
+        std::max(size.width(), size.height()) * (given && userFactor > 0 ? userFactor : 1.0);
+    const bool small = unscaled <= kPhoneScreenMaxSide;
     if (!asked && (headless() || !small)) return std::nullopt;
     return phoneWindowFit(size, device);
 }

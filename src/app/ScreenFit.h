@@ -13,8 +13,9 @@ double fitFactor(QSizeF device, QSize available);
 // screen is no desktop, always get 1.
 double fitFactorOnScreen(QSizeF device);
 
-// A screen this small (its longer side in pixels) is a phone's or a small
-// tablet's: the app fills it.
+// A screen this small (its longer side in device-independent pixels, before
+// a user's QT_SCALE_FACTOR) is a phone's or a small tablet's: the app fills
+// it.
 inline constexpr int kPhoneScreenMaxSide = 800;
 
 // The layout a window filling a whole screen shows: the device screen (in
