@@ -48,7 +48,9 @@ class ScreenFit : public testing::Test {
             if (QStandardPaths::findExecutable(tool).isEmpty()) return;
         xvfb = new QProcess;
         // -displayfd 1: it writes the display number it took on its standard output.
-        xvfb->start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0",
+        // -noreset: the server stays up between clients, so that an app started
+        // just as the last one left can connect.
+        xvfb->start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-noreset", "-screen", "0",
                              QStringLiteral("%1x%2x24").arg(kScreenWidth).arg(kScreenHeight),
                              "-screen", QString::number(kPhoneScreen),
                              QStringLiteral("%1x%2x24")
