@@ -162,6 +162,7 @@ int main(int argc, char** argv) {
     delegate.setFillsScreen(phoneWindow.has_value());
     services.alerts.setWindow([&delegate] { return delegate.window(); });
     services.pictures.setWindow([&delegate] { return delegate.window(); });
+    services.camera.setWindow([&delegate] { return delegate.window(); });
     delegate.applicationDidFinishLaunchingWithOptions();
 
     std::unique_ptr<ScenarioRunner> runner;

@@ -2,9 +2,8 @@
 
 #include "platform/NoCameraOffer.h"
 #include "platform/Platform.h"
-#include "platform/qt/CameraCaptureDialog.h"
+#include "platform/qt/CameraPickerView.h"
 
-#include <QApplication>
 #include <QCameraDevice>
 #include <QDir>
 #include <QFile>
@@ -29,9 +28,9 @@ std::optional<QByteArray> QtCamera::nextPhoto() {
 
 void QtCamera::takePhoto(std::function<void(std::optional<QByteArray>)> done) {
     if (queued_.isEmpty() && folder_.isEmpty() && !present_) {
-        const QCameraDevice camera = QMediaDevices::defaultVideoInput();
+        const QCameraDevice camera = QMediaDevices::videoInputs().value(0);
         if (camera.isNull()) return chooseFile(std::move(done));
-        (new CameraCaptureDialog(camera, std::move(done), QApplication::activeWindow()))->open();
+        new CameraPickerView(camera, window_ ? window_() : nullptr, std::move(done));
         return;
     }
     const std::optional<QByteArray> photo = nextPhoto();

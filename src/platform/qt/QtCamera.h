@@ -5,12 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 // The camera on a desktop. Photo files given with returnNext come first, then
 // the JPEG files of the photo folder (--photos), one after another (in name
-// order, starting again after the last). Without a folder, a camera that
-// QtMultimedia finds opens in a modal capture window; without one, an alert
-// says so and, where the platform has a picture chooser, offers to choose a
-// JPEG file instead.
+// order, starting again after the last). Without a folder, the first camera
+// QtMultimedia lists, looked up at each photo, opens in the camera picker
+// laid over the app's window; without one, an alert says so and, where the
+// platform has a picture chooser, offers to choose a JPEG file instead.
 class QtCamera : public CameraAccess, public CameraPicker {
   public:
     explicit QtCamera(QString photoFolder) : folder_(std::move(photoFolder)) {}
@@ -20,6 +22,8 @@ class QtCamera : public CameraAccess, public CameraPicker {
     }
     void requestAccess(std::function<void(bool)> answer) override { answer(true); }
     void takePhoto(std::function<void(std::optional<QByteArray>)> done) override;
+    // The window the camera picker covers; without one it stands alone.
+    void setWindow(std::function<QWidget*()> window) { window_ = std::move(window); }
     // The next photo taken is the JPEG file; files given one after another
     // are returned in that order.
     void returnNext(const QString& file) { queued_ << file; }
@@ -38,6 +42,7 @@ class QtCamera : public CameraAccess, public CameraPicker {
     int next_ = 0;
     QStringList queued_;
     bool present_ = false;
+    std::function<QWidget*()> window_;
 };
 
 // The bytes of a photo file, or none (with a log line) when it cannot be read
