@@ -48,6 +48,10 @@ QList<QCommandLineOption> optionList() {
          "FILE"},
         {"qr-images", "QR camera frames from an image file or a folder of them.", "PATH"},
         {"photos", "Camera photos from the images of a folder.", "DIR"},
+        {"camera",
+         "live: the QR reader and the camera picker use the first camera listed, and "
+         "--photos, --qr-images and the scenario's qr and photo steps are ignored.",
+         "live"},
         {"scenario", "Perform the steps of FILE, then end.", "FILE"},
         {"screenshots", "Save the scenario's screenshots in DIR.", "DIR"},
         {"touch", "The scenario taps and drags with a finger on a touch screen, not a mouse."},
@@ -110,6 +114,13 @@ std::optional<AppOptions> AppOptions::parse(const QStringList& arguments, QStrin
     options.caFile = parser.value("ca-file");
     options.qrImages = parser.value("qr-images");
     options.photos = parser.value("photos");
+    if (parser.isSet("camera")) {
+        options.liveCamera = parser.value("camera") == "live";
+        if (!options.liveCamera) {
+            *error = QStringLiteral("unknown camera: %1 (only live)").arg(parser.value("camera"));
+            return std::nullopt;
+        }
+    }
     options.scenario = parser.value("scenario");
     options.screenshots = parser.value("screenshots");
     options.touch = parser.isSet("touch");

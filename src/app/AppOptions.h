@@ -22,6 +22,7 @@ struct AppOptions {
     QString caFile;                      // --ca-file FILE: authorities trusted beside the system's
     QString qrImages;                    // --qr-images PATH: QR frames from image files
     QString photos;                      // --photos DIR: camera photos from image files
+    bool liveCamera = false;             // --camera live: the real camera only
     QString scenario;                    // --scenario FILE: run the steps of FILE
     QString screenshots;                 // --screenshots DIR: where the scenario saves pictures
     bool touch = false;                  // --touch: the scenario's taps are touches

@@ -19,7 +19,8 @@ QString settingsPath(const AppOptions& o) {
 } // namespace
 
 QtServices::QtServices(const AppOptions& options)
-    : camera(options.photos), settings_(settingsPath(options)), documents_(documentsPath(options)),
+    : camera(options.liveCamera ? QString() : options.photos), settings_(settingsPath(options)),
+      documents_(documentsPath(options)),
       device_(options.tablet, options.screenSize, QSysInfo::productVersion()),
       location_({options.location, options.nmeaFile}), reachability_(options.offline) {
     platform.alerts = &alerts;

@@ -146,10 +146,12 @@ int main(int argc, char** argv) {
         options->tablet = phoneWindow->tablet;
     }
     QtServices services(*options);
-    QtQrCaptureFactory qrCapture(options->qrImages);
+    // A live camera takes no pictures from files, nor from the scenario.
+    const bool live = options->liveCamera;
+    QtQrCaptureFactory qrCapture(live ? QString() : options->qrImages);
     services.platform.qrCapture = &qrCapture;
     // A scenario that feeds the camera has one, whatever this machine has.
-    if (scenario && scenario->usesCamera()) services.camera.setPresent(true);
+    if (scenario && scenario->usesCamera() && !live) services.camera.setPresent(true);
     PlatformScope scope(services.platform);
     installQtTranslations(app);
     TouchTargets touchTargets;
@@ -171,8 +173,12 @@ int main(int argc, char** argv) {
             std::move(*scenario),
             ScenarioHooks{[&delegate] { return delegate.window(); },
                           [&services] { return services.alerts.currentDialog(); },
-                          [&qrCapture](const QString& file) { qrCapture.showNext(file); },
-                          [&services](const QString& file) { services.camera.returnNext(file); },
+                          [&qrCapture, live](const QString& file) {
+                              if (!live) qrCapture.showNext(file);
+                          },
+                          [&services, live](const QString& file) {
+                              if (!live) services.camera.returnNext(file);
+                          },
                           options->screenshots, options->touch});
         runner->start();
     }

@@ -17,7 +17,7 @@ std::unique_ptr<QrCapture> QtQrCaptureFactory::create(QString& error) {
 }
 
 std::unique_ptr<QrCapture> QtQrCaptureFactory::openCamera(QString& error) {
-    const QCameraDevice device = QMediaDevices::defaultVideoInput();
+    const QCameraDevice device = QMediaDevices::videoInputs().value(0);
     if (device.isNull()) {
         error = QStringLiteral("no camera found");
         return nullptr;

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // Opens the QR captures of the desktop app. Without a path each capture uses
-// the default camera QtMultimedia knows of. With a path the camera is a still
+// the first camera QtMultimedia lists. With a path the camera is a still
 // camera looking at image files: a single file is shown to every capture; the
 // image files of a folder are shown one per capture, in the order of their
 // names with numbers counted as numbers (1-code.png, 2-permit.png, ...,

@@ -27,6 +27,7 @@ enum class Argument {
     Alert,
     QrFile,
     PhotoFile,
+    CameraShow,
     Seconds,
     Factor,
     Name
@@ -53,6 +54,7 @@ const Word kWords[] = {
     {"tap-row", ScenarioStep::TapRow, Argument::ListRow},
     {"timeout", ScenarioStep::Timeout, Argument::Seconds},
     {"scroll", ScenarioStep::Scroll, Argument::ListPixels},
+    {"camera", ScenarioStep::Camera, Argument::CameraShow},
     {"photo", ScenarioStep::Photo, Argument::PhotoFile},
     {"press", ScenarioStep::Press, Argument::Text},
     {"pinch", ScenarioStep::Pinch, Argument::Factor},
@@ -106,6 +108,8 @@ class LineReader {
             return qrFile(rest, step);
         case Argument::PhotoFile:
             return photoFile(rest, step);
+        case Argument::CameraShow:
+            return cameraShow(rest, step);
         case Argument::Seconds:
             return seconds(rest, step);
         case Argument::Factor:
@@ -197,6 +201,15 @@ class LineReader {
         if (!file.open(QIODevice::ReadOnly) || file.read(3) != QByteArray("\xff\xd8\xff", 3))
             return QStringLiteral("%1 is not a JPEG").arg(step.text);
         return {};
+    }
+
+    // What the virtual camera does: a picture to show, or a word.
+    QString cameraShow(const QString& rest, ScenarioStep& step) const {
+        if (rest == "none" || rest == "unplug" || rest == "plug") {
+            step.text = rest;
+            return {};
+        }
+        return qrFile(rest, step);
     }
 
     static QString seconds(const QString& rest, ScenarioStep& step) {

@@ -28,6 +28,7 @@ struct ScenarioStep {
         ExpectDisabled,
         Qr,
         Photo,
+        Camera,
         Wait,
         Timeout,
         Screenshot,
@@ -36,7 +37,8 @@ struct ScenarioStep {
     Kind kind = Tap;
     int line = 0;
     QString source; // the line as written, trimmed, for reports
-    QString text;   // the widget, title, button, text, file or picture name
+    QString text;   // the widget, title, button, text, file or picture name; for
+                    // camera: the picture, or "none", "unplug" or "plug"
     QString list;   // the list's object name, for the row steps
     int row = 0;
     int pixels = 0;                 // scroll: how far the finger drags, downwards (up when below 0)

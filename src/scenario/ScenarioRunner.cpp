@@ -99,6 +99,8 @@ ScenarioRunner::Outcome ScenarioRunner::attempt(const ScenarioStep& step) {
     case ScenarioStep::Photo:
         hooks_.returnPhoto(step.text);
         return {true};
+    case ScenarioStep::Camera:
+        return cameraStep(step.text);
     case ScenarioStep::Timeout:
         timeout_ = step.seconds;
         return {true};
@@ -281,6 +283,16 @@ ScenarioRunner::Outcome ScenarioRunner::screenshot(const QString& name,
             .filePath(QStringLiteral("%1-%2.png").arg(++screenshots_, 3, 10, QChar('0')).arg(name));
     if (!picture.save(file)) return {false, QStringLiteral("cannot write %1").arg(file), true};
     return {true};
+}
+
+ScenarioRunner::Outcome ScenarioRunner::cameraStep(const QString& what) {
+    if (!camera_.running()) {
+        const QString fault = camera_.start(what);
+        if (!fault.isEmpty()) return {false, fault, true};
+    }
+    const std::optional<QString> result = camera_.result();
+    if (!result) return {false, QStringLiteral("the virtual camera is still busy")};
+    return {result->isEmpty(), *result, true};
 }
 
 void ScenarioRunner::pass() {

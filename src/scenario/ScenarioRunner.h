@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenario/Scenario.h"
+#include "scenario/VirtualCameraCommand.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -63,6 +64,8 @@ class ScenarioRunner : public QObject {
     Outcome pinch(const ScenarioStep& step, const ScenarioScreen& screen);
     Outcome checkRows(const ScenarioStep& step, const ScenarioScreen& screen) const;
     Outcome screenshot(const QString& name, const ScenarioScreen& screen);
+    // Has the virtual camera show a picture (or nothing), or unplug or plug it.
+    Outcome cameraStep(const QString& what);
     void pass();
     void finish();
     void fail(const QString& reason);
@@ -78,4 +81,5 @@ class ScenarioRunner : public QObject {
     bool failed_ = false;
     double timeout_ = kDefaultTimeout;
     int screenshots_ = 0;
+    VirtualCameraCommand camera_;
 };

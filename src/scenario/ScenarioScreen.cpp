@@ -78,6 +78,13 @@ Popover* ScenarioScreen::popover() const {
     return nullptr;
 }
 
+QWidget* ScenarioScreen::cameraPicker() const {
+    auto* picker = window_ ? window_->findChild<QWidget*>(QStringLiteral("cameraPicker"),
+                                                          Qt::FindDirectChildrenOnly)
+                           : nullptr;
+    return picker && picker->isVisible() ? picker : nullptr;
+}
+
 QString ScenarioScreen::alertTitle() const {
     auto* label = alert_ ? alert_->findChild<QLabel*>(QStringLiteral("alertTitle")) : nullptr;
     return label ? label->text() : QString();
@@ -108,6 +115,8 @@ QLineEdit* ScenarioScreen::alertField() const {
 }
 
 QList<QWidget*> ScenarioScreen::searchRoots() const {
+    // The camera picker covers the whole window, bar and all.
+    if (QWidget* picker = cameraPicker()) return {picker};
     // An open popover takes every touch: a tap outside it only closes it.
     if (Popover* p = popover()) return {p};
     return {topScreen(), bar()};
@@ -147,7 +156,8 @@ QAbstractItemView* ScenarioScreen::listWithRow(const QString& text, int& row) co
 
 QAbstractButton* ScenarioScreen::backButton() const {
     ViewController* top = topScreen();
-    if (!top || !bar()) return nullptr;
+    // Under the camera picker the bar cannot be touched.
+    if (!top || !bar() || cameraPicker()) return nullptr;
     QAbstractButton* button = top->leftBarButton();
     if (!button) button = bar()->backButton();
     return button && button->isVisible() ? button : nullptr;
@@ -167,6 +177,8 @@ QString ScenarioScreen::describe() const {
                           quoted(alertButtons()));
     if (Popover* p = popover())
         lines << QStringLiteral("  popover: %1").arg(quoted(visibleTexts(p)));
+    if (QWidget* picker = cameraPicker())
+        lines << QStringLiteral("  camera picker: %1").arg(quoted(visibleTexts(picker)));
     lines << QStringLiteral("  texts: %1").arg(quoted(visibleTexts(top)));
     return lines.join('\n');
 }

@@ -22,6 +22,8 @@ class ScenarioScreen {
     ViewController* topScreen() const;
     NavigationBar* bar() const;
     Popover* popover() const;
+    // The camera picker laid over the whole window, while it shows.
+    QWidget* cameraPicker() const;
     QDialog* alert() const { return alert_; }
 
     QString alertTitle() const;
@@ -31,7 +33,8 @@ class ScenarioScreen {
     QLineEdit* alertField() const;
 
     // The visible widget whose object name or text is nameOrText, looked for
-    // in the open popover, or else in the top screen and its bar: first by
+    // in the camera picker, or else in the open popover, or else in the top
+    // screen and its bar: first by
     // object name, then buttons by text, then other widgets by text.
     QWidget* find(const QString& nameOrText) const;
     // The visible list view of the top screen or popover named name.

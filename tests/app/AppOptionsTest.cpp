@@ -43,12 +43,18 @@ TEST(AppOptions, DefaultsToAnOnlinePhone) {
 
 TEST(AppOptions, ReadsEveryOption) {
     QString error;
-    const auto options =
-        parse({"--location",    "25.0478,121.5319", "--nmea",       "drive.nmea", "--offline",
-               "--home",        "/tmp/run",         "--parameters", "p.plist",    "--qr-images",
-               "codes",         "--photos",         "shots",        "--scenario", "walk.scenario",
-               "--screenshots", "pictures",         "--fullscreen", "--device",   "phone"},
-              &error);
+    const auto options = parse({"--location",    "25.0478,121.5319",
+                                "--nmea",        "drive.nmea",
+                                "--offline",     "--home",
+                                "/tmp/run",      "--parameters",
+                                "p.plist",       "--qr-images",
+                                "codes",         "--photos",
+                                "shots",         "--scenario",
+                                "walk.scenario", "--screenshots",
+                                "pictures",      "--fullscreen",
+                                "--device",      "phone",
+                                "--camera",      "live"},
+                               &error);
     ASSERT_TRUE(options) << error.toStdString();
     ASSERT_TRUE(options->location);
     EXPECT_DOUBLE_EQ(options->location->latitude, 25.0478);
@@ -63,12 +69,15 @@ TEST(AppOptions, ReadsEveryOption) {
     EXPECT_EQ(options->screenshots, "pictures");
     EXPECT_TRUE(options->fullscreen);
     EXPECT_TRUE(options->deviceGiven);
+    EXPECT_TRUE(options->liveCamera);
+    EXPECT_FALSE(parse({}, &error)->liveCamera);
 }
 
 TEST(AppOptions, RefusesBadValuesWithAReason) {
     for (const QStringList& args :
          {QStringList{"--device", "watch"}, QStringList{"--location", "25.0"},
           QStringList{"--location", "north,east"}, QStringList{"--location", "95,10"},
+          QStringList{"--camera", "webcam"}, QStringList{"--camera"},
           QStringList{"--no-such-option"}}) {
         QString error;
         EXPECT_FALSE(parse(args, &error)) << args.join(' ').toStdString();

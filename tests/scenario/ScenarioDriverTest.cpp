@@ -277,6 +277,21 @@ TEST_P(ScenarioDriverBy, ReachesListsAlertsPopoversAndScreensThroughTheirWidgets
     EXPECT_EQ(ui.checks->item(1)->checkState(), Qt::Checked);
 }
 
+// A camera step reaches the virtual camera through the folder the app's
+// PipeWire runs in; a folder without the camera's link ends the run at once.
+TEST_F(ScenarioDriver, ACameraStepWithoutAVirtualCameraSaysSo) {
+    QTemporaryDir noCamera;
+    const QByteArray before = qgetenv("PIPEWIRE_RUNTIME_DIR");
+    qputenv("PIPEWIRE_RUNTIME_DIR", QFile::encodeName(noCamera.path()));
+    const DriverRun run = this->run("camera none\n");
+    qputenv("PIPEWIRE_RUNTIME_DIR", before);
+    EXPECT_EQ(run.status, 1);
+    const std::string start = path.toStdString() +
+                              ":1: camera none: no virtual camera: " + "PIPEWIRE_RUNTIME_DIR (" +
+                              noCamera.path().toStdString() + ")";
+    EXPECT_EQ(run.err.substr(0, start.size()), start) << run.err;
+}
+
 struct Failure {
     const char* steps;
     const char* report; // the last step's line and reason

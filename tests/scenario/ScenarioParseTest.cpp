@@ -54,9 +54,12 @@ TEST_F(ScenarioFile, ReadsEveryStepWithItsArguments) {
                                "timeout 30\n"
                                "screenshot records\n"
                                "scroll tbl -250\n"
-                               "pinch 1.5\n");
+                               "pinch 1.5\n"
+                               "camera code.png\n"
+                               "camera none\n"
+                               "camera unplug\n");
     ASSERT_TRUE(scenario) << errors.join('\n').toStdString();
-    ASSERT_EQ(scenario->steps.size(), 24u);
+    ASSERT_EQ(scenario->steps.size(), 27u);
     const auto& s = scenario->steps;
     EXPECT_EQ(s[0].kind, ScenarioStep::Tap);
     EXPECT_EQ(s[0].text, "menu1Button");
@@ -90,6 +93,10 @@ TEST_F(ScenarioFile, ReadsEveryStepWithItsArguments) {
     EXPECT_EQ(s[22].pixels, -250);
     EXPECT_EQ(s[23].kind, ScenarioStep::Pinch);
     EXPECT_DOUBLE_EQ(s[23].factor, 1.5);
+    EXPECT_EQ(s[24].kind, ScenarioStep::Camera);
+    EXPECT_EQ(s[24].text, dir.filePath("code.png"));
+    EXPECT_EQ(s[25].text, "none");
+    EXPECT_EQ(s[26].text, "unplug");
     EXPECT_TRUE(scenario->usesCamera());
 }
 
@@ -135,7 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "scroll: \"2.5\" is not a number of pixels from -10000 to 10000, not 0"},
         BadLine{"pinch", "pinch: needs an argument"},
         BadLine{"pinch 0", "pinch: \"0\" is not a factor from 0.1 to 10"},
-        BadLine{"pinch nan", "pinch: \"nan\" is not a factor from 0.1 to 10"}),
+        BadLine{"pinch nan", "pinch: \"nan\" is not a factor from 0.1 to 10"},
+        BadLine{"camera", "camera: needs an argument"},
+        BadLine{"camera nothing.png", "camera: no file %1/nothing.png"},
+        BadLine{"camera s.scenario", "camera: %1/s.scenario is not a picture"}),
     [](const testing::TestParamInfo<BadLine>& info) {
         return "Line" + std::to_string(info.index);
     });
