@@ -79,10 +79,12 @@ Popover* ScenarioScreen::popover() const {
 }
 
 QWidget* ScenarioScreen::cameraPicker() const {
-    auto* picker = window_ ? window_->findChild<QWidget*>(QStringLiteral("cameraPicker"),
-                                                          Qt::FindDirectChildrenOnly)
-                           : nullptr;
-    return picker && picker->isVisible() ? picker : nullptr;
+    if (!window_) return nullptr;
+    // One that has closed may still wait for its deletion.
+    for (QWidget* picker : window_->findChildren<QWidget*>(QStringLiteral("cameraPicker"),
+                                                           Qt::FindDirectChildrenOnly))
+        if (picker->isVisible()) return picker;
+    return nullptr;
 }
 
 QString ScenarioScreen::alertTitle() const {

@@ -56,8 +56,10 @@ class CameraPickerTest : public testing::Test {
     }
     // The picker showing over the window, or none.
     QWidget* picker() const {
-        auto* p = window.findChild<QWidget*>("cameraPicker", Qt::FindDirectChildrenOnly);
-        return p && p->isVisible() ? p : nullptr;
+        // One that has closed may still wait for its deletion.
+        for (auto* p : window.findChildren<QWidget*>("cameraPicker", Qt::FindDirectChildrenOnly))
+            if (p->isVisible()) return p;
+        return nullptr;
     }
     QAbstractButton* button(const char* name) const {
         QWidget* p = picker();
@@ -117,6 +119,7 @@ TEST_F(CameraPickerTest, TheShotIsTheScenesFullSizeJpeg) {
 TEST_F(CameraPickerTest, TheKeyboardShootsRetakesUsesAndCancels) {
     QWidget before(&window);
     before.setFocusPolicy(Qt::StrongFocus);
+    before.show();
     before.setFocus();
     ASSERT_NO_FATAL_FAILURE(open());
     EXPECT_EQ(QApplication::focusWidget(), picker()) << "the picker takes the keyboard";

@@ -37,13 +37,6 @@ QCameraFormat largestFormat(const QCameraDevice& device) {
     return best == formats.end() ? QCameraFormat() : *best;
 }
 
-QSize largestStill(const QCameraDevice& device) {
-    const QList<QSize> sizes = device.photoResolutions();
-    const auto best = std::max_element(sizes.begin(), sizes.end(),
-                                       [](QSize a, QSize b) { return pixelsOf(a) < pixelsOf(b); });
-    return best == sizes.end() ? QSize() : *best;
-}
-
 QPushButton* pickerButton(const QString& name, const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
@@ -92,6 +85,7 @@ CameraPickerView::CameraPickerView(const QCameraDevice& device, QWidget* window,
     preview_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     buildButtons();
     showStill(QImage());
+    shutter_->setEnabled(false);
 
     connectCamera();
 
@@ -101,31 +95,22 @@ CameraPickerView::CameraPickerView(const QCameraDevice& device, QWidget* window,
     } else {
         resize(kPhoneSize);
     }
-    focusBefore_ = QApplication::focusWidget();
+    focusBefore_ = window ? window->focusWidget() : nullptr;
     show();
     raise();
     setFocus(Qt::OtherFocusReason);
+    firstFrame_.start();
     camera_.start();
 }
 
 void CameraPickerView::connectCamera() {
     if (const QCameraFormat format = largestFormat(device_); !format.isNull())
         camera_.setCameraFormat(format);
-    if (const QSize still = largestStill(device_); still.isValid()) capture_.setResolution(still);
     session_.setCamera(&camera_);
-    session_.setImageCapture(&capture_);
     session_.setVideoSink(&sink_);
     // The sink may report from the camera's thread: the context object brings
     // each frame over to the main thread.
     connect(&sink_, &QVideoSink::videoFrameChanged, this, &CameraPickerView::takeFrame);
-    connect(&capture_, &QImageCapture::readyForCaptureChanged, this,
-            [this](bool ready) { shutter_->setEnabled(ready && shot_.isEmpty()); });
-    connect(&capture_, &QImageCapture::imageCaptured, this,
-            [this](int, const QImage& photo) { captured(photo); });
-    connect(&capture_, &QImageCapture::errorOccurred, this,
-            [this](int, QImageCapture::Error, const QString& text) {
-                cameraLost(QStringLiteral("camera capture error: %1").arg(text));
-            });
     connect(&camera_, &QCamera::errorOccurred, this, [this](QCamera::Error, const QString& text) {
         cameraLost(QStringLiteral("camera error: %1").arg(text));
     });
@@ -133,20 +118,16 @@ void CameraPickerView::connectCamera() {
         if (!QMediaDevices::videoInputs().contains(device_))
             cameraLost(QStringLiteral("camera %1 went away").arg(device_.description()));
     });
-    shotTimer_.setSingleShot(true);
-    shotTimer_.setInterval(kShotTimeoutMs);
-    connect(&shotTimer_, &QTimer::timeout, this, [this] {
-        cameraLost(QStringLiteral("camera gave no photo within %1 s").arg(kShotTimeoutMs / 1000));
+    firstFrame_.setSingleShot(true);
+    firstFrame_.setInterval(kFirstFrameMs);
+    connect(&firstFrame_, &QTimer::timeout, this, [this] {
+        cameraLost(QStringLiteral("camera %1 showed no picture within %2 s")
+                       .arg(device_.description())
+                       .arg(kFirstFrameMs / 1000));
     });
     connect(shutter_, &QPushButton::clicked, this, &CameraPickerView::shoot);
     connect(cancel_, &QPushButton::clicked, this, [this] { finish(std::nullopt); });
-    connect(retake_, &QPushButton::clicked, this, [this] {
-        // QtMultimedia 6.4 on GStreamer takes one picture per capture
-        // object's link to the session: linked again, it takes the next.
-        session_.setImageCapture(nullptr);
-        session_.setImageCapture(&capture_);
-        showStill(QImage());
-    });
+    connect(retake_, &QPushButton::clicked, this, [this] { showStill(QImage()); });
     connect(use_, &QPushButton::clicked, this, [this] { finish(shot_); });
 }
 
@@ -173,14 +154,15 @@ void CameraPickerView::showStill(const QImage& still) {
     shutter_->setVisible(!shot);
     retake_->setVisible(shot);
     use_->setVisible(shot);
-    if (!shot) {
+    if (shot)
+        showPicture(still);
+    else
         shot_.clear();
-        preview_->clear();
-        shutter_->setEnabled(capture_.isReadyForCapture());
-        return;
-    }
+}
+
+void CameraPickerView::showPicture(const QImage& picture) {
     preview_->setPixmap(QPixmap::fromImage(
-        still.scaled(preview_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        picture.scaled(preview_->size(), Qt::KeepAspectRatio, Qt::FastTransformation)));
 }
 
 void CameraPickerView::takeFrame(const QVideoFrame& frame) {
@@ -193,29 +175,21 @@ void CameraPickerView::takeFrame(const QVideoFrame& frame) {
 void CameraPickerView::showLatestFrame() {
     framePending_ = false;
     if (!shot_.isEmpty() || !latest_.isValid()) return;
-    const QImage image = latest_.toImage();
+    QImage picture = latest_.toImage();
     latest_ = QVideoFrame();
-    if (image.isNull()) return;
-    preview_->setPixmap(QPixmap::fromImage(
-        image.scaled(preview_->size(), Qt::KeepAspectRatio, Qt::FastTransformation)));
+    if (picture.isNull()) return;
+    firstFrame_.stop();
+    shown_ = std::move(picture);
+    shutter_->setEnabled(true);
+    showPicture(shown_);
 }
 
 void CameraPickerView::shoot() {
-    if (!shutter_->isVisible() || !shutter_->isEnabled()) return;
-    shutter_->setEnabled(false);
-    if (capture_.capture() < 0)
-        return cameraLost(
-            QStringLiteral("camera could not take a photo: %1").arg(capture_.errorString()));
-    shotTimer_.start();
-}
-
-void CameraPickerView::captured(const QImage& photo) {
-    if (!shotTimer_.isActive()) return;
-    shotTimer_.stop();
-    std::optional<QByteArray> jpeg = jpegOf(photo);
+    if (!shutter_->isVisible() || shown_.isNull()) return;
+    std::optional<QByteArray> jpeg = jpegOf(shown_);
     if (!jpeg) return cameraLost(QStringLiteral("camera photo could not be encoded"));
     shot_ = std::move(*jpeg);
-    showStill(photo);
+    showStill(shown_);
 }
 
 void CameraPickerView::keyPressEvent(QKeyEvent* event) {
@@ -261,7 +235,7 @@ void CameraPickerView::finish(std::optional<QByteArray> jpeg) {
     if (!done_) return;
     Done done = std::move(done_);
     done_ = nullptr;
-    shotTimer_.stop();
+    firstFrame_.stop();
     camera_.stop();
     if (parentWidget()) parentWidget()->removeEventFilter(this);
     close();

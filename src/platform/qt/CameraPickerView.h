@@ -2,7 +2,6 @@
 
 #include <QCamera>
 #include <QCameraDevice>
-#include <QImageCapture>
 #include <QMediaCaptureSession>
 #include <QMediaDevices>
 #include <QPointer>
@@ -19,12 +18,12 @@ class QPushButton;
 // A phone's camera picker, laid over the whole of the app's window: the live
 // preview with the shutter ("拍照") and "取消"; after the shot the still with
 // "重拍" and "使用照片". Space or Enter is the shutter (on the still: use it),
-// Escape cancels (on the still: retake). The shot is taken at the camera's
-// highest resolution and made a JPEG once, here (QtMultimedia hands over a
-// picture, not the camera's file); those bytes are handed back as they are,
-// for the photo pipeline to shrink and stamp. A camera that goes
-// away or fails says so in an alert and hands back none. done is called
-// once, after the picker has closed; the picker then deletes itself.
+// Escape cancels (on the still: retake). The camera runs at its largest
+// format, and the shot is the frame the preview shows at the shutter, whole,
+// made a JPEG once here; those bytes are handed back as they are, for the
+// photo pipeline to shrink and stamp. A camera that goes away, fails or shows
+// no frame within 10 s says so in an alert and hands back none. done is
+// called once, after the picker has closed; the picker then deletes itself.
 class CameraPickerView : public QWidget {
     Q_OBJECT
   public:
@@ -32,8 +31,8 @@ class CameraPickerView : public QWidget {
     // Opens device over window (a window of its own where window is none).
     CameraPickerView(const QCameraDevice& device, QWidget* window, Done done);
 
-    // The longest wait from the shutter to the camera's photo.
-    static constexpr int kShotTimeoutMs = 10000;
+    // The longest wait for the camera's first frame.
+    static constexpr int kFirstFrameMs = 10000;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -45,8 +44,8 @@ class CameraPickerView : public QWidget {
     void connectCamera();
     void takeFrame(const QVideoFrame& frame);
     void showLatestFrame();
+    void showPicture(const QImage& picture);
     void shoot();
-    void captured(const QImage& photo);
     // Shows the still with its choices, or the preview for a null one.
     void showStill(const QImage& still);
     void cameraLost(const QString& why);
@@ -62,12 +61,12 @@ class CameraPickerView : public QWidget {
     QPushButton* use_;
     QByteArray shot_;
     QVideoFrame latest_;
+    QImage shown_; // the whole frame the preview shows
     bool framePending_ = false;
-    QTimer shotTimer_;
+    QTimer firstFrame_;
     QMediaDevices devices_;
     QCamera camera_;
-    QImageCapture capture_;
     QVideoSink sink_;
-    // Declared last so that it goes first, while camera, capture and sink still exist.
+    // Declared last so that it goes first, while camera and sink still exist.
     QMediaCaptureSession session_;
 };
