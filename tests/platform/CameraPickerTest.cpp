@@ -163,4 +163,20 @@ TEST_F(CameraPickerTest, AnUnpluggedCameraClosesThePickerWithAnAlert) {
     ASSERT_TRUE(cam.plug()) << cam.error().toStdString();
 }
 
+// Opening the picker again and again: QtMultimedia 6.4 on GStreamer and
+// PipeWire deadlocked when a picker's capture session let go of its camera,
+// and crashed on frames of an earlier opening.
+TEST_F(CameraPickerTest, OpensAgainAndAgain) {
+    for (int round = 0; round < 6; ++round) {
+        SCOPED_TRACE(round);
+        answer.reset();
+        ASSERT_NO_FATAL_FAILURE(open());
+        key(Qt::Key_Space);
+        ASSERT_TRUE(waitFor([&] { return stillShows(); }));
+        key(Qt::Key_Return);
+        ASSERT_TRUE(answered());
+        ASSERT_TRUE(*answer);
+    }
+}
+
 } // namespace

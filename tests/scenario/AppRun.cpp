@@ -2,6 +2,7 @@
 
 #include "support/ParameterFileText.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -70,6 +71,21 @@ bool AppRunFixture::startUntil(QProcess& app, const QString& scenarioFile, const
         out += QString::fromUtf8(app.readAllStandardOutput());
     }
     return out.contains(reached);
+}
+
+StoredCase AppRunFixture::storedCase() const {
+    const QString documents = QDir(home()).filePath("Documents");
+    const CaseListRead read = readCaseList(waitingReportPath(documents));
+    StoredCase stored;
+    if (!read.cases || read.cases->size() != 1) {
+        stored.error =
+            read.cases ? QStringLiteral("%1 cases stored").arg(read.cases->size()) : read.error;
+        stored.photos.error = stored.error;
+        return stored;
+    }
+    stored.record = read.cases->at(0);
+    stored.photos = readPhotosOf(documents, *stored.record);
+    return stored;
 }
 
 AppRun AppRunFixture::run(const QString& scenarioFile, QStringList options) const {

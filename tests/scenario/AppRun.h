@@ -1,12 +1,20 @@
 #pragma once
 
 #include "InspectionServer.h"
+#include "store/StoreFiles.h"
 
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+// The one case a run stored, and its photo file.
+struct StoredCase {
+    std::shared_ptr<CaseRecord> record; // none when the list is unreadable or holds another count
+    PhotoFileRead photos;               // its file is none when it cannot be read
+    QString error;                      // why the list could not serve
+};
 
 // How a run of the real app ended.
 struct AppRun {
@@ -37,6 +45,8 @@ class AppRunFixture : public testing::Test {
     // "LINE: STEP" of a passed step).
     bool startUntil(QProcess& app, const QString& scenarioFile, const QString& reached,
                     QProcessEnvironment env) const;
+    // The single case in the run's store, with the photo file it names.
+    StoredCase storedCase() const;
     QString home() const { return dir.filePath("home"); }
     QString shots() const { return dir.filePath("shots"); }
 

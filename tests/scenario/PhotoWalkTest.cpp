@@ -75,18 +75,16 @@ TEST_F(PhotoWalk, StoresTheCaseWithItsPhotos) {
     const AppRun run = this->run(writeScenario(QString::fromUtf8(kWalk)));
     ASSERT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
 
-    const QString documents = QDir(home()).filePath("Documents");
-    const CaseListRead read = readCaseList(waitingReportPath(documents));
-    ASSERT_TRUE(read.cases) << read.error.toStdString();
-    ASSERT_EQ(read.cases->size(), 1);
-    const CaseRecord& record = *read.cases->at(0);
+    const StoredCase stored = storedCase();
+    ASSERT_TRUE(stored.record) << stored.error.toStdString();
+    const CaseRecord& record = *stored.record;
     EXPECT_EQ(record.pk, "P0001,F1030");
     EXPECT_EQ(record.state, "0");
     EXPECT_EQ(record.type, QString::fromUtf8("竣工檢查"));
     // The check start shown again moved the photos into their file, and the
     // list names it.
     EXPECT_FALSE(record.hasInlinePhotos());
-    const PhotoFileRead photos = readPhotosOf(documents, record);
+    const PhotoFileRead& photos = stored.photos;
     ASSERT_TRUE(photos.file) << photos.error.toStdString();
     ASSERT_TRUE(photos.file->topPhoto);
     ASSERT_EQ(photos.file->photos.size(), 1);

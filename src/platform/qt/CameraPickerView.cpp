@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QCameraFormat>
 #include <QEvent>
 #include <QGridLayout>
 #include <QImageWriter>
@@ -12,7 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -20,22 +18,7 @@ namespace {
 constexpr int kPreviewMs = 66;
 // The picker's own size where it has no app window to cover.
 constexpr QSize kPhoneSize(320, 568);
-
-qint64 pixelsOf(QSize size) {
-    return qint64(size.width()) * size.height();
-}
-
-// The camera's largest format, the fastest of those.
-QCameraFormat largestFormat(const QCameraDevice& device) {
-    const QList<QCameraFormat> formats = device.videoFormats();
-    const auto smaller = [](const QCameraFormat& a, const QCameraFormat& b) {
-        if (pixelsOf(a.resolution()) != pixelsOf(b.resolution()))
-            return pixelsOf(a.resolution()) < pixelsOf(b.resolution());
-        return a.maxFrameRate() < b.maxFrameRate();
-    };
-    const auto best = std::max_element(formats.begin(), formats.end(), smaller);
-    return best == formats.end() ? QCameraFormat() : *best;
-}
+constexpr int kButtonBarHeight = 96;
 
 QPushButton* pickerButton(const QString& name, const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -61,13 +44,14 @@ std::optional<QByteArray> jpegOf(const QImage& photo) {
 
 } // namespace
 
-CameraPickerView::CameraPickerView(const QCameraDevice& device, QWidget* window, Done done)
-    : QWidget(window), done_(std::move(done)), device_(device), preview_(new QLabel(this)),
+CameraPickerView::CameraPickerView(CameraStream& stream, const QCameraDevice& device,
+                                   QWidget* window, Done done)
+    : QWidget(window), done_(std::move(done)), stream_(stream), device_(device),
+      preview_(new QLabel(this)),
       shutter_(pickerButton(QStringLiteral("shutterButton"), QStringLiteral("拍照"), this)),
       cancel_(pickerButton(QStringLiteral("cancelButton"), QStringLiteral("取消"), this)),
       retake_(pickerButton(QStringLiteral("retakeButton"), QStringLiteral("重拍"), this)),
-      use_(pickerButton(QStringLiteral("usePhotoButton"), QStringLiteral("使用照片"), this)),
-      camera_(device) {
+      use_(pickerButton(QStringLiteral("usePhotoButton"), QStringLiteral("使用照片"), this)) {
     setObjectName(QStringLiteral("cameraPicker"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_StyledBackground);
@@ -100,20 +84,17 @@ CameraPickerView::CameraPickerView(const QCameraDevice& device, QWidget* window,
     raise();
     setFocus(Qt::OtherFocusReason);
     firstFrame_.start();
-    camera_.start();
+    stream_.start(device_);
 }
 
 void CameraPickerView::connectCamera() {
-    if (const QCameraFormat format = largestFormat(device_); !format.isNull())
-        camera_.setCameraFormat(format);
-    session_.setCamera(&camera_);
-    session_.setVideoSink(&sink_);
     // The sink may report from the camera's thread: the context object brings
     // each frame over to the main thread.
-    connect(&sink_, &QVideoSink::videoFrameChanged, this, &CameraPickerView::takeFrame);
-    connect(&camera_, &QCamera::errorOccurred, this, [this](QCamera::Error, const QString& text) {
-        cameraLost(QStringLiteral("camera error: %1").arg(text));
-    });
+    connect(&stream_.sink(), &QVideoSink::videoFrameChanged, this, &CameraPickerView::takeFrame);
+    connect(&stream_.camera(), &QCamera::errorOccurred, this,
+            [this](QCamera::Error, const QString& text) {
+                cameraLost(QStringLiteral("camera error: %1").arg(text));
+            });
     connect(&devices_, &QMediaDevices::videoInputsChanged, this, [this] {
         if (!QMediaDevices::videoInputs().contains(device_))
             cameraLost(QStringLiteral("camera %1 went away").arg(device_.description()));
@@ -132,8 +113,11 @@ void CameraPickerView::connectCamera() {
 }
 
 void CameraPickerView::buildButtons() {
-    // Three columns of equal sides, so that the shutter stands in the middle.
-    auto* bar = new QGridLayout;
+    // Three columns of equal sides, so that the shutter stands in the middle;
+    // as high for the still as for the preview, so that the picture stays put.
+    auto* buttons = new QWidget(this);
+    buttons->setFixedHeight(kButtonBarHeight);
+    auto* bar = new QGridLayout(buttons);
     bar->setContentsMargins(12, 10, 12, 14);
     bar->setColumnStretch(0, 1);
     bar->setColumnStretch(2, 1);
@@ -145,7 +129,7 @@ void CameraPickerView::buildButtons() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(preview_, 1);
-    layout->addLayout(bar);
+    layout->addWidget(buttons);
 }
 
 void CameraPickerView::showStill(const QImage& still) {
@@ -166,6 +150,7 @@ void CameraPickerView::showPicture(const QImage& picture) {
 }
 
 void CameraPickerView::takeFrame(const QVideoFrame& frame) {
+    if (!done_) return;
     latest_ = frame;
     if (framePending_ || !shot_.isEmpty()) return;
     framePending_ = true;
@@ -236,7 +221,7 @@ void CameraPickerView::finish(std::optional<QByteArray> jpeg) {
     Done done = std::move(done_);
     done_ = nullptr;
     firstFrame_.stop();
-    camera_.stop();
+    stream_.stop();
     if (parentWidget()) parentWidget()->removeEventFilter(this);
     close();
     if (focusBefore_) focusBefore_->setFocus(Qt::OtherFocusReason);

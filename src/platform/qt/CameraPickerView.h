@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QCamera>
+#include "platform/qt/CameraStream.h"
+
 #include <QCameraDevice>
-#include <QMediaCaptureSession>
 #include <QMediaDevices>
 #include <QPointer>
 #include <QTimer>
 #include <QVideoFrame>
-#include <QVideoSink>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -19,7 +18,7 @@ class QPushButton;
 // preview with the shutter ("拍照") and "取消"; after the shot the still with
 // "重拍" and "使用照片". Space or Enter is the shutter (on the still: use it),
 // Escape cancels (on the still: retake). The camera runs at its largest
-// format, and the shot is the frame the preview shows at the shutter, whole,
+// format (see CameraStream), and the shot is the frame the preview shows at the shutter, whole,
 // made a JPEG once here; those bytes are handed back as they are, for the
 // photo pipeline to shrink and stamp. A camera that goes away, fails or shows
 // no frame within 10 s says so in an alert and hands back none. done is
@@ -28,8 +27,9 @@ class CameraPickerView : public QWidget {
     Q_OBJECT
   public:
     using Done = std::function<void(std::optional<QByteArray> jpeg)>;
-    // Opens device over window (a window of its own where window is none).
-    CameraPickerView(const QCameraDevice& device, QWidget* window, Done done);
+    // Opens device on stream over window (a window of its own where window
+    // is none).
+    CameraPickerView(CameraStream& stream, const QCameraDevice& device, QWidget* window, Done done);
 
     // The longest wait for the camera's first frame.
     static constexpr int kFirstFrameMs = 10000;
@@ -52,6 +52,7 @@ class CameraPickerView : public QWidget {
     void finish(std::optional<QByteArray> jpeg);
 
     Done done_;
+    CameraStream& stream_;
     QCameraDevice device_;
     QPointer<QWidget> focusBefore_;
     QLabel* preview_;
@@ -65,8 +66,4 @@ class CameraPickerView : public QWidget {
     bool framePending_ = false;
     QTimer firstFrame_;
     QMediaDevices devices_;
-    QCamera camera_;
-    QVideoSink sink_;
-    // Declared last so that it goes first, while camera and sink still exist.
-    QMediaCaptureSession session_;
 };
