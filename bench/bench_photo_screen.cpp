@@ -6,14 +6,10 @@
 //   pipeline alone.
 // Photos are the camera-sized stamp fixtures (see StampFixtures.h).
 #include "BenchRatio.h"
+#include "ScreenServices.h"
 #include "StampFixtures.h"
 #include "StoredCases.h"
 
-#include "platform/Platform.h"
-#include "platform/qt/QtAlertPresenter.h"
-#include "platform/qt/QtMainLoop.h"
-#include "platform/qt/QtSettings.h"
-#include "platform/qt/QtSystem.h"
 #include "screens/UploadCheckAddCaseViewController.h"
 #include "store/PublicVars.h"
 #include "util/PhotoPipeline.h"
@@ -34,33 +30,6 @@ std::vector<QByteArray>& cameraPhotos() {
     static std::vector<QByteArray> photos;
     return photos;
 }
-
-// Real services on a fresh temporary folder, for the whole run.
-class Services {
-  public:
-    Services() : settings_(dir_.filePath("settings.ini")), documents_(dir_.filePath("Documents")) {
-        services_.alerts = &alerts_;
-        services_.settings = &settings_;
-        services_.documents = &documents_;
-        services_.loop = &loop_;
-        services_.clock = &clock_;
-        services_.device = &device_;
-        services_.log = &log_;
-        settings_.setString(QStringLiteral("chkerName_preference"), kName);
-    }
-
-  private:
-    QTemporaryDir dir_;
-    QtAlertPresenter alerts_;
-    QtSettingsStore settings_;
-    DirectoryDocuments documents_;
-    QtMainLoop loop_;
-    SystemClock clock_;
-    ConfiguredDevice device_{false, {320, 568}, QStringLiteral("8.0")};
-    StderrLog log_;
-    Platform services_;
-    PlatformScope scope_{services_};
-};
 
 // A sent case in the store whose photo file holds 14 stamped photos.
 std::shared_ptr<CaseRecord> storedFullCase() {
@@ -127,7 +96,8 @@ BENCHMARK(photoToItsRowOnScreen)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Services services;
+    ScreenServices services(kName);
+    services.install();
     benchmark::Initialize(&argc, argv);
     cameraPhotos() = loadStampFixtures();
     if (cameraPhotos().empty()) {
