@@ -168,8 +168,10 @@ void MainViewController::showLoginView() {
     alert.alertViewStyle = AlertViewStyle::PlainTextInput;
     alert.placeholder = QStringLiteral("身份證字號");
     // An ID is a capital Latin letter and digits: an on-screen keyboard
-    // offers those, and neither predicts nor corrects them.
-    alert.textFieldHints = Qt::ImhPreferUppercase | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText;
+    // offers capitals and digits, neither predicts nor corrects them, and
+    // keeps no personal number in its learned words.
+    alert.textFieldHints =
+        Qt::ImhUppercaseOnly | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText | Qt::ImhSensitiveData;
     alert.show();
 }
 

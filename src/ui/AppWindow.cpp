@@ -10,6 +10,10 @@
 AppWindow::AppWindow() {
     setWindowTitle(QString::fromUtf8(appWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/AppIcon.png")));
+    // The window goes while the app still runs: Qt's on-screen keyboard,
+    // still following a text field that has the focus, crashed when the
+    // window was taken down only after the app had ended.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::hide);
 }
 
 void AppWindow::closeEvent(QCloseEvent* event) {

@@ -4,6 +4,7 @@
 #include "support/RunPython.h"
 
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace {

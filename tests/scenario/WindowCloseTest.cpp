@@ -1,10 +1,10 @@
 #include "AppRun.h"
+#include "VirtualDisplay.h"
 #include "fixtures/QrImages.h"
 #include "store/StoreFiles.h"
 #include "store/StoreFixture.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 #include <cstdlib>
@@ -12,34 +12,6 @@
 #include <xcb/xcb.h>
 
 namespace {
-
-// Xvfb on a display it picks itself, for the length of one test.
-class VirtualDisplay {
-  public:
-    VirtualDisplay() {
-        server_.setProgram("Xvfb");
-        server_.setArguments(
-            {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        server_.start();
-        if (!server_.waitForStarted(5000)) return;
-        QElapsedTimer clock;
-        clock.start();
-        while (!server_.canReadLine() && clock.elapsed() < 10000)
-            server_.waitForReadyRead(500);
-        const QString number = QString::fromLatin1(server_.readLine()).trimmed();
-        if (!number.isEmpty()) name_ = u':' + number;
-    }
-    ~VirtualDisplay() {
-        server_.terminate();
-        if (!server_.waitForFinished(5000)) server_.kill();
-        server_.waitForFinished();
-    }
-    QString name() const { return name_; }
-
-  private:
-    QProcess server_;
-    QString name_;
-};
 
 xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -158,12 +130,9 @@ TEST_P(WindowClose, EndsTheApp) {
     const QString lastStep = steps.section('\n', -2, -2);
     const QString scenario = writeScenario(steps + "wait 120\n");
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("DISPLAY", display.name());
     QProcess app;
-    ASSERT_TRUE(
-        startUntil(app, scenario, QStringLiteral("%1: %2").arg(lastLine).arg(lastStep), env))
+    ASSERT_TRUE(startUntil(app, scenario, QStringLiteral("%1: %2").arg(lastLine).arg(lastStep),
+                           display.environment()))
         << app.readAllStandardError().toStdString();
     QThread::msleep(300); // the step's screen settles
     // A close that lands in a blocking wait of the app is dropped with the

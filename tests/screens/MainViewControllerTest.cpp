@@ -75,8 +75,9 @@ TEST_F(MainScreen, LogsInWithATypedIdAndShowsTheDecodedName) {
     ASSERT_EQ(alertTag(), MainViewController::LoginPrompt);
     EXPECT_TRUE(fake.alerts.current().hasTextField);
     EXPECT_EQ(fake.alerts.current().placeholder, "身份證字號");
-    EXPECT_EQ(fake.alerts.current().textFieldHints,
-              Qt::ImhPreferUppercase | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+    EXPECT_EQ(fake.alerts.current().textFieldHints, Qt::ImhUppercaseOnly | Qt::ImhLatinOnly |
+                                                        Qt::ImhNoPredictiveText |
+                                                        Qt::ImhSensitiveData);
     EXPECT_FALSE(screen->menu1Button->isVisibleTo(screen)) << "no menu peeks out around the prompt";
     EXPECT_FALSE(screen->menu2Button->isVisibleTo(screen));
     answer(loginAnswer("Y", "陳&#x5927;文&amp;子", kLocalVersion));

@@ -201,6 +201,45 @@ TEST_F(AlertInWindow, TheTextFieldAsksTheOnScreenKeyboardForItsHints) {
     EXPECT_EQ(field->inputMethodHints(), Qt::ImhPreferUppercase | Qt::ImhNoPredictiveText);
 }
 
+// An on-screen keyboard over the lower part of the window moves the alert up
+// into what is left above it, title, field and buttons whole; when the
+// keyboard goes, the alert stands in the middle again.
+TEST_F(AlertInWindow, StandsClearOfAnOnScreenKeyboard) {
+    QDialog* dialog = show("取消", {"好"}, true);
+    ASSERT_NE(dialog, nullptr);
+    const QRect centred = dialog->geometry();
+    struct Cover {
+        QRect keyboard;
+        int expectedTop;
+    };
+    const int h = centred.height();
+    for (const Cover& c : {Cover{QRect(0, 300, 320, 268), (300 - h) / 2},
+                           Cover{QRect(-50, 400, 600, 500), (400 - h) / 2},
+                           // Less room than the alert needs: its top stays in the window.
+                           Cover{QRect(0, h / 2, 320, 568), 0}}) {
+        QtAlertPresenter::keepAlertClearOf(&window, c.keyboard);
+        EXPECT_EQ(dialog->geometry(), centred.translated(0, c.expectedTop - centred.top()))
+            << c.keyboard.top();
+    }
+    QtAlertPresenter::keepAlertClearOf(&window, QRect(0, 300, 320, 268));
+    for (QWidget* part : dialog->findChildren<QWidget*>()) {
+        if (part->isVisible())
+            EXPECT_LE(part->mapTo(&window, part->rect().bottomLeft()).y(), 300)
+                << part->metaObject()->className();
+    }
+    // A keyboard off the window's lower edge covers nothing.
+    QtAlertPresenter::keepAlertClearOf(&window, QRect(0, 600, 320, 200));
+    EXPECT_EQ(dialog->geometry(), centred);
+    QtAlertPresenter::keepAlertClearOf(&window, QRect(0, 300, 320, 268));
+    QtAlertPresenter::keepAlertClearOf(&window, QRect());
+    EXPECT_EQ(dialog->geometry(), centred);
+    // The window changing size keeps it clear as well.
+    QtAlertPresenter::keepAlertClearOf(&window, QRect(0, 300, 320, 268));
+    window.resize(320, 480);
+    EXPECT_EQ(dialog->geometry().top(), (300 - h) / 2);
+    EXPECT_EQ(dialog->geometry().left(), centred.left());
+}
+
 struct KeyCase {
     const char* name;
     std::optional<QString> cancel;

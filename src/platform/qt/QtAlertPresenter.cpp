@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -18,28 +21,59 @@ constexpr int kAlertWidth = 270;   // points, as phone alerts are
 constexpr int kButtonPadding = 12; // the least room left and right of a button's title
 constexpr char kLayerName[] = "alertLayer";
 
+// The part of window that an on-screen keyboard covers, in window's
+// coordinates; empty while none shows. The input method gives the keyboard's
+// place in the coordinates of the window that has the focus.
+QRect keyboardOver(QWidget* window) {
+    QInputMethod* keyboard = QGuiApplication::inputMethod();
+    const QRectF area = keyboard->keyboardRectangle();
+    const QWindow* focus = QGuiApplication::focusWindow();
+    if (!keyboard->isVisible() || area.isEmpty() || !focus) return {};
+    const QPointF origin = focus->mapToGlobal(QPointF(0, 0));
+    return QRect(window->mapFromGlobal((area.topLeft() + origin).toPoint()),
+                 window->mapFromGlobal((area.bottomRight() + origin).toPoint()));
+}
+
 // The dimmed layer an alert stands on. It covers the whole window, keeps the
 // alert centred when the window changes size, and takes every click, wheel
-// turn and key meant for the screens below.
+// turn and key meant for the screens below. While an on-screen keyboard
+// covers part of the window, the alert stands centred in what is left above
+// it, so that its text field and buttons stay in sight.
 class AlertLayer : public QWidget {
   public:
-    explicit AlertLayer(QWidget* window) : QWidget(window) {
+    explicit AlertLayer(QWidget* window) : QWidget(window), covered_(keyboardOver(window)) {
         setObjectName(kLayerName);
         // Only the dimming is drawn: the window's own background must not cover its screens.
         setStyleSheet(QStringLiteral("#%1 { background: transparent; }").arg(kLayerName));
         setAttribute(Qt::WA_NoMousePropagation);
         setGeometry(window->rect());
         window->installEventFilter(this);
+        QInputMethod* keyboard = QGuiApplication::inputMethod();
+        const auto follow = [this] { keepClearOf(keyboardOver(parentWidget())); };
+        connect(keyboard, &QInputMethod::keyboardRectangleChanged, this, follow);
+        connect(keyboard, &QInputMethod::visibleChanged, this, follow);
     }
 
-    void centre(QWidget* box) { box->move(rect().center() - box->rect().center()); }
+    void place(QWidget* box) const {
+        const QRect hidden = covered_ & rect();
+        const int above = hidden.isEmpty() ? height() : hidden.top();
+        // Centred as before while nothing covers the layer; never above its top.
+        const int y = hidden.isEmpty() ? rect().center().y() - box->rect().center().y()
+                                       : std::max(0, (above - box->height()) / 2);
+        box->move(rect().center().x() - box->rect().center().x(), y);
+    }
+
+    // covered: the part of the window an on-screen keyboard hides, or empty.
+    void keepClearOf(const QRect& covered) {
+        covered_ = covered;
+        placeBoxes();
+    }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == parent() && event->type() == QEvent::Resize) {
             setGeometry(parentWidget()->rect());
-            for (QWidget* box : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                centre(box);
+            placeBoxes();
         }
         return false;
     }
@@ -49,6 +83,14 @@ class AlertLayer : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* e) override { e->accept(); }
     void wheelEvent(QWheelEvent* e) override { e->accept(); }
     void keyPressEvent(QKeyEvent* e) override { e->accept(); }
+
+  private:
+    void placeBoxes() const {
+        for (QWidget* box : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            place(box);
+    }
+
+    QRect covered_;
 };
 
 // An alert closes only through one of its buttons. Enter presses the focused
@@ -85,6 +127,18 @@ class AlertDialog : public QDialog {
         const qsizetype to = at < 0 ? 0 : (at + (next ? 1 : count - 1)) % count;
         stops[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
+    }
+};
+
+// An alert's text field calls up the on-screen keyboard (where there is one)
+// whenever it takes the focus, as on a phone, not only after a tap on it.
+class AlertField : public QLineEdit {
+  protected:
+    void focusInEvent(QFocusEvent* e) override {
+        QLineEdit::focusInEvent(e);
+        // Once the window has handed its focus on to the field.
+        QMetaObject::invokeMethod(QGuiApplication::inputMethod(), &QInputMethod::show,
+                                  Qt::QueuedConnection);
     }
 };
 
@@ -140,6 +194,10 @@ QWidget* QtAlertPresenter::currentLayer(QWidget* window) {
     return window->findChild<QWidget*>(QLatin1String(kLayerName), Qt::FindDirectChildrenOnly);
 }
 
+void QtAlertPresenter::keepAlertClearOf(QWidget* window, const QRect& covered) {
+    if (auto* layer = static_cast<AlertLayer*>(currentLayer(window))) layer->keepClearOf(covered);
+}
+
 void QtAlertPresenter::raiseBelowAlerts(QWidget* widget) {
     QWidget* window = widget->window();
     QWidget* layer = window == widget ? nullptr : currentLayer(window);
@@ -183,7 +241,7 @@ void QtAlertPresenter::showNext() {
         layout->addWidget(wrappedLabel(alert.message, "alertMessage", false));
     QLineEdit* field = nullptr;
     if (alert.hasTextField) {
-        field = new QLineEdit;
+        field = new AlertField;
         field->setObjectName(QStringLiteral("alertField"));
         field->setPlaceholderText(alert.placeholder);
         field->setInputMethodHints(alert.textFieldHints);
@@ -197,6 +255,10 @@ void QtAlertPresenter::showNext() {
     for (int index = 0; index < titles.size(); ++index) {
         auto* button = new QPushButton(titles[index]);
         button->setAutoDefault(false);
+        // A tap leaves the focus in the text field: the on-screen keyboard
+        // stays, and the alert does not move down under the finger before
+        // the tap ends. Tab still reaches the button.
+        button->setFocusPolicy(Qt::TabFocus);
         buttons << button;
         dialog->stops << button;
         QObject::connect(button, &QPushButton::clicked, dialog,
@@ -226,7 +288,7 @@ void QtAlertPresenter::showNext() {
 
     dialog_ = dialog;
     if (layer) {
-        layer->centre(dialog);
+        layer->place(dialog);
         layer->raise();
         layer->show();
         dialog->show();

@@ -28,6 +28,12 @@ class QtAlertPresenter : public AlertPresenter {
     static void raiseBelowAlerts(QWidget* widget);
     // The layer of the alert that shows in window, or none.
     static QWidget* currentLayer(QWidget* window);
+    // Stands the alert that shows in window clear of covered (in window's
+    // coordinates), the part an on-screen keyboard hides: centred in what is
+    // left above it, or in the whole window again when covered is empty.
+    // The alert follows the input method's keyboard by itself; this sets
+    // the covered part until that keyboard next comes, moves or goes.
+    static void keepAlertClearOf(QWidget* window, const QRect& covered);
 
   private:
     void showNext();
