@@ -1,45 +1,39 @@
 #include "qr/CameraQrCapture.h"
 
 #include "platform/Platform.h"
+#include "platform/qt/SharedCamera.h"
 #include "qr/VideoFrame.h"
 
+#include <QCamera>
 #include <QCameraDevice>
-#include <QCameraFormat>
 #include <QVideoFrame>
-#include <algorithm>
 
 namespace {
 
 constexpr qint64 kFrameMs = qint64(kVideoFrameInterval * 1000);
 
-// The camera's own format closest to the 640 x 480 we work on, so that
-// frames need little scaling.
-QCameraFormat formatFor(const QCameraDevice& device) {
-    const QList<QCameraFormat> formats = device.videoFormats();
-    const auto distance = [](const QCameraFormat& f) {
-        return std::abs(f.resolution().width() * f.resolution().height() -
-                        kVideoFrameSize.width() * kVideoFrameSize.height());
-    };
-    const auto best = std::min_element(
-        formats.begin(), formats.end(),
-        [&](const QCameraFormat& a, const QCameraFormat& b) { return distance(a) < distance(b); });
-    return best == formats.end() ? QCameraFormat() : *best;
-}
-
 } // namespace
 
-CameraQrCapture::CameraQrCapture(const QCameraDevice& device) : camera_(device) {
-    const QCameraFormat format = formatFor(device);
-    if (!format.isNull()) camera_.setCameraFormat(format);
-    session_.setCamera(&camera_);
-    session_.setVideoSink(&sink_);
-    // The sink may report from the camera's thread; the context object brings
-    // each frame over to the main thread.
-    connect(&sink_, &QVideoSink::videoFrameChanged, this, &CameraQrCapture::take);
+CameraQrCapture::CameraQrCapture(const QCameraDevice& device)
+    : camera_(SharedCamera::instance().use(device, kVideoFrameSize)) {
     connect(&camera_, &QCamera::errorOccurred, this, [](QCamera::Error, const QString& text) {
         logLine(QStringLiteral("camera error: %1").arg(text));
     });
+    stallCheck_.setInterval(kStallMs / 2);
+    connect(&stallCheck_, &QTimer::timeout, this, &CameraQrCapture::checkStall);
     clock_.start();
+}
+
+CameraQrCapture::~CameraQrCapture() {
+    stop();
+}
+
+bool CameraQrCapture::failed() const {
+    return camera_.error() != QCamera::NoError;
+}
+
+QString CameraQrCapture::errorText() const {
+    return camera_.errorString();
 }
 
 bool CameraQrCapture::hasTorch() const {
@@ -55,17 +49,43 @@ std::optional<QString> CameraQrCapture::setTorch(bool on) {
 }
 
 void CameraQrCapture::startFrames() {
-    nextFrameMs_ = clock_.elapsed();
+    startMs_ = nextFrameMs_ = lastFrameMs_ = clock_.elapsed();
+    restarted_ = false;
+    // The sink may report from the camera's thread; the context object brings
+    // each frame over to the main thread.
+    connect(&SharedCamera::instance().sink(), &QVideoSink::videoFrameChanged, this,
+            &CameraQrCapture::take);
     camera_.start();
+    stallCheck_.start();
 }
 
 void CameraQrCapture::stopFrames() {
+    stallCheck_.stop();
+    disconnect(&SharedCamera::instance().sink(), nullptr, this, nullptr);
     camera_.stop();
+}
+
+void CameraQrCapture::checkStall() {
+    const qint64 quiet = clock_.elapsed() - lastFrameMs_;
+    if (!isRunning() || quiet < kStallMs || restarted_) return;
+    // QtMultimedia 6.4 on GStreamer at times stops handing out frames after
+    // the main thread was held up; a restart brings them back.
+    restarted_ = true;
+    logLine(QStringLiteral("camera gave no frame for %1 ms; restarting it").arg(quiet));
+    camera_.stop();
+    camera_.start();
+    lastFrameMs_ = clock_.elapsed();
 }
 
 void CameraQrCapture::take(const QVideoFrame& frame) {
     const qint64 now = clock_.elapsed();
-    if (!isRunning() || now < nextFrameMs_ || !frame.isValid()) return;
+    if (!isRunning() || !frame.isValid()) return;
+    lastFrameMs_ = now;
+    restarted_ = false;
+    // A camera that was stopped hands out the last frame it had (and any
+    // still on the way) first when it starts again: what it saw at its last
+    // opening.
+    if (now - startMs_ < kSettleMs || now < nextFrameMs_) return;
     // Keep to the beat of two frames a second; after a stall start afresh
     // rather than hurrying to catch up.
     nextFrameMs_ = now - nextFrameMs_ > kFrameMs ? now + kFrameMs : nextFrameMs_ + kFrameMs;

@@ -1,10 +1,10 @@
 #include "qr/QtQrCaptureFactory.h"
 
-#include "platform/qt/CameraFrameCopies.h"
 #include "qr/CameraQrCapture.h"
 #include "qr/ImageFileQrCapture.h"
 #include "qr/PictureFiles.h"
 
+#include <QCameraDevice>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMediaDevices>
@@ -22,7 +22,6 @@ std::unique_ptr<QrCapture> QtQrCaptureFactory::openCamera(QString& error) {
         error = QStringLiteral("no camera found");
         return nullptr;
     }
-    copyCameraFramesOutOfPipeWire();
     auto camera = std::make_unique<CameraQrCapture>(device);
     if (camera->failed()) {
         error = camera->errorText();

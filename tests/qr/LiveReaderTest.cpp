@@ -1,4 +1,5 @@
 #include "ReaderFixture.h"
+#include "qr/CameraQrCapture.h"
 #include "qr/QtQrCaptureFactory.h"
 #include "support/VirtualCamera.h"
 
@@ -45,12 +46,11 @@ class LiveReaderTest : public ReaderTest {
     TextDelegate delegate;
 };
 
-// The two reading tests pass, but not on every run: QtMultimedia 6.4 on
-// GStreamer and PipeWire at times stops handing out frames, at times crashes
-// (SIGSEGV in qImageFromVideoFrame under QVideoFrame::toImage, called from
-// CameraQrCapture::take), and a second camera opened in one program crashes.
-// Until that is mended they are left out of the runs; run them with
-// --gtest_also_run_disabled_tests, one per program.
+// These pass on most runs, but not yet on every one: at times (3 of 9 runs
+// of the suite on a busy machine) the camera stops handing out
+// frames after the main thread was held up, and stays silent for the rest of
+// the program even when it is restarted. Until that is mended they are left
+// out of the runs; run them with --gtest_also_run_disabled_tests.
 TEST_F(LiveReaderTest, DISABLED_ReadsALiveCodeOnlyOnceItIsInsideTheSquareAndBeeps) {
     QImage beside = whiteFrame();
     paintCentred(beside, qrCode(QStringLiteral("A1,B2"), 3), QPoint(75, 240));
@@ -82,6 +82,31 @@ TEST_F(LiveReaderTest, DISABLED_TheFootBarFollowsACodeReplacedBeforeConfirmingWi
     EXPECT_EQ(reader->footLabel()->text(), "設備編號：A789");
     press(reader);
     EXPECT_EQ(delegate.texts, QStringList{"A789,B000"});
+}
+
+// Each opening of the reader starts a new camera on the same device, and its
+// first frames come while the stream renegotiates underneath.
+TEST_F(LiveReaderTest, DISABLED_EveryOpeningOfTheCameraShowsLiveFrames) {
+    showCamera(frameWithCode(qrCode(QStringLiteral("A1,B2"))));
+    for (int opening = 0; opening < 4; ++opening) {
+        QRReaderViewController* reader = openLive();
+        ASSERT_FALSE(reader->scanImage().isNull()) << "opening " << opening;
+        navigation.popViewControllerAnimated(false);
+        fake.clock.advance(1);
+    }
+}
+
+// QtMultimedia 6.4 may go on listing a camera that was unplugged, so no
+// opening after this one is sure of a camera.
+TEST_F(LiveReaderTest, DISABLED_AnUnplugWhileTheReaderShowsLeavesItUsable) {
+    showCamera(frameWithCode(qrCode(QStringLiteral("A7,B8"))));
+    QRReaderViewController* reader = openLive(true);
+    ASSERT_TRUE(cam.unplug()) << cam.error().toStdString();
+    // The camera falls silent; the screen stays, and closes as usual.
+    waitFor([] { return false; }, 2 * CameraQrCapture::kStallMs);
+    EXPECT_EQ(navigation.topViewController(), reader);
+    navigation.popViewControllerAnimated(false);
+    EXPECT_EQ(navigation.topViewController(), opener);
 }
 
 TEST_F(LiveReaderTest, AnUnpluggedCameraGivesTheLogLineAndAnEmptyScreen) {

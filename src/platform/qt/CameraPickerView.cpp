@@ -1,6 +1,7 @@
 #include "platform/qt/CameraPickerView.h"
 
 #include "platform/Platform.h"
+#include "platform/qt/SharedCamera.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -31,6 +32,9 @@ QPushButton* pickerButton(const QString& name, const QString& text, QWidget* par
 
 // The quality a phone camera writes its photos at.
 constexpr int kCameraJpegQuality = 95;
+// Larger than any camera's frame: the camera's format nearest to it is its
+// largest.
+constexpr QSize kLargestFormat(1 << 15, 1 << 15);
 
 std::optional<QByteArray> jpegOf(const QImage& photo) {
     QByteArray bytes;
@@ -44,10 +48,8 @@ std::optional<QByteArray> jpegOf(const QImage& photo) {
 
 } // namespace
 
-CameraPickerView::CameraPickerView(CameraStream& stream, const QCameraDevice& device,
-                                   QWidget* window, Done done)
-    : QWidget(window), done_(std::move(done)), stream_(stream), device_(device),
-      preview_(new QLabel(this)),
+CameraPickerView::CameraPickerView(const QCameraDevice& device, QWidget* window, Done done)
+    : QWidget(window), done_(std::move(done)), device_(device), preview_(new QLabel(this)),
       shutter_(pickerButton(QStringLiteral("shutterButton"), QStringLiteral("拍照"), this)),
       cancel_(pickerButton(QStringLiteral("cancelButton"), QStringLiteral("取消"), this)),
       retake_(pickerButton(QStringLiteral("retakeButton"), QStringLiteral("重拍"), this)),
@@ -84,14 +86,15 @@ CameraPickerView::CameraPickerView(CameraStream& stream, const QCameraDevice& de
     raise();
     setFocus(Qt::OtherFocusReason);
     firstFrame_.start();
-    stream_.start(device_);
+    SharedCamera::instance().use(device_, kLargestFormat).start();
 }
 
 void CameraPickerView::connectCamera() {
     // The sink may report from the camera's thread: the context object brings
     // each frame over to the main thread.
-    connect(&stream_.sink(), &QVideoSink::videoFrameChanged, this, &CameraPickerView::takeFrame);
-    connect(&stream_.camera(), &QCamera::errorOccurred, this,
+    SharedCamera& camera = SharedCamera::instance();
+    connect(&camera.sink(), &QVideoSink::videoFrameChanged, this, &CameraPickerView::takeFrame);
+    connect(&camera.camera(), &QCamera::errorOccurred, this,
             [this](QCamera::Error, const QString& text) {
                 cameraLost(QStringLiteral("camera error: %1").arg(text));
             });
@@ -221,7 +224,11 @@ void CameraPickerView::finish(std::optional<QByteArray> jpeg) {
     Done done = std::move(done_);
     done_ = nullptr;
     firstFrame_.stop();
-    stream_.stop();
+    // The camera is the process's: the reader uses it next.
+    SharedCamera& camera = SharedCamera::instance();
+    disconnect(&camera.sink(), nullptr, this, nullptr);
+    disconnect(&camera.camera(), nullptr, this, nullptr);
+    camera.camera().stop();
     if (parentWidget()) parentWidget()->removeEventFilter(this);
     close();
     if (focusBefore_) focusBefore_->setFocus(Qt::OtherFocusReason);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/qt/CameraStream.h"
-
 #include <QCameraDevice>
 #include <QMediaDevices>
 #include <QPointer>
@@ -18,18 +16,17 @@ class QPushButton;
 // preview with the shutter ("拍照") and "取消"; after the shot the still with
 // "重拍" and "使用照片". Space or Enter is the shutter (on the still: use it),
 // Escape cancels (on the still: retake). The camera runs at its largest
-// format (see CameraStream), and the shot is the frame the preview shows at the shutter, whole,
-// made a JPEG once here; those bytes are handed back as they are, for the
-// photo pipeline to shrink and stamp. A camera that goes away, fails or shows
-// no frame within 10 s says so in an alert and hands back none. done is
-// called once, after the picker has closed; the picker then deletes itself.
+// format (on the process's SharedCamera), and the shot is the frame the preview shows at the
+// shutter, whole, made a JPEG once here; those bytes are handed back as they are, for the photo
+// pipeline to shrink and stamp. A camera that goes away, fails or shows no frame within 10 s says
+// so in an alert and hands back none. done is called once, after the picker has closed; the picker
+// then deletes itself.
 class CameraPickerView : public QWidget {
     Q_OBJECT
   public:
     using Done = std::function<void(std::optional<QByteArray> jpeg)>;
-    // Opens device on stream over window (a window of its own where window
-    // is none).
-    CameraPickerView(CameraStream& stream, const QCameraDevice& device, QWidget* window, Done done);
+    // Opens device over window (a window of its own where window is none).
+    CameraPickerView(const QCameraDevice& device, QWidget* window, Done done);
 
     // The longest wait for the camera's first frame.
     static constexpr int kFirstFrameMs = 10000;
@@ -52,7 +49,6 @@ class CameraPickerView : public QWidget {
     void finish(std::optional<QByteArray> jpeg);
 
     Done done_;
-    CameraStream& stream_;
     QCameraDevice device_;
     QPointer<QWidget> focusBefore_;
     QLabel* preview_;

@@ -2,7 +2,6 @@
 
 #include "platform/NoCameraOffer.h"
 #include "platform/Platform.h"
-#include "platform/qt/CameraFrameCopies.h"
 #include "platform/qt/CameraPickerView.h"
 
 #include <QCameraDevice>
@@ -31,9 +30,7 @@ void QtCamera::takePhoto(std::function<void(std::optional<QByteArray>)> done) {
     if (queued_.isEmpty() && folder_.isEmpty() && !present_) {
         const QCameraDevice camera = QMediaDevices::videoInputs().value(0);
         if (camera.isNull()) return chooseFile(std::move(done));
-        copyCameraFramesOutOfPipeWire();
-        if (!stream_) stream_ = std::make_unique<CameraStream>();
-        new CameraPickerView(*stream_, camera, window_ ? window_() : nullptr, std::move(done));
+        new CameraPickerView(camera, window_ ? window_() : nullptr, std::move(done));
         return;
     }
     const std::optional<QByteArray> photo = nextPhoto();

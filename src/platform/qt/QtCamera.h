@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Camera.h"
-#include "platform/qt/CameraStream.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,7 +43,6 @@ class QtCamera : public CameraAccess, public CameraPicker {
     QStringList queued_;
     bool present_ = false;
     std::function<QWidget*()> window_;
-    std::unique_ptr<CameraStream> stream_; // made at the first live photo
 };
 
 // The bytes of a photo file, or none (with a log line) when it cannot be read
